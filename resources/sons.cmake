@@ -1,0 +1,1 @@
+set(FICHIERS_OBJETS_SONS "")
