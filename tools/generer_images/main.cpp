@@ -1,0 +1,51 @@
+#include "images.h"
+
+#include "constantes.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QTextStream>
+
+// Dessine toutes les images du jeu dans le dossier donné ; appelé par la
+// construction, qui compile ensuite ces fichiers dans les ressources.
+namespace {
+constexpr int code_erreur = 1;
+
+bool enregistrer(const QImage& image, const QDir& dossier, const QString& nom)
+{
+    if (image.save(dossier.filePath(nom), "PNG"))
+        return true;
+    QTextStream(stderr) << "Impossible d'écrire " << dossier.filePath(nom) << "\n";
+    return false;
+}
+
+bool enregistrer_fond_anime(const QDir& dossier)
+{
+    const int nombre = Jeu::nombre_images_attente;
+    for (int i = 0; i < nombre; ++i) {
+        // Les fichiers sont numérotés à partir de 1.
+        if (!enregistrer(dessiner_image_fond_anime(i, nombre), dossier, QString("fond_anime_%1.png").arg(i + 1)))
+            return false;
+    }
+    return true;
+}
+}
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication application(argc, argv);
+    if (argc != 2) {
+        QTextStream(stderr) << "Usage : generer_images <dossier de sortie>\n";
+        return code_erreur;
+    }
+    QDir dossier(QString::fromLocal8Bit(argv[1]));
+    if (!dossier.mkpath(".")) {
+        QTextStream(stderr) << "Impossible de créer " << dossier.path() << "\n";
+        return code_erreur;
+    }
+    const bool reussi = enregistrer(dessiner_fond(), dossier, "Fond.png")
+                        && enregistrer(dessiner_fleche(), dossier, "Fleche.png")
+                        && enregistrer(dessiner_icone(), dossier, "icone.png")
+                        && enregistrer_fond_anime(dossier);
+    return reussi ? 0 : code_erreur;
+}
