@@ -1,6 +1,8 @@
 #ifndef ACCUSE_H
 #define ACCUSE_H
 
+#include "constantes.h"
+
 #include <QList>
 #include <QString>
 #include <array>
@@ -48,9 +50,9 @@ private:
     QString nom;
     QString code;
     bool a_vote = false;
-    std::array<int, 9> votes_emis{};
-    std::array<int, 10> votes_recus{};
-    std::array<int, 8> classement_donne{};
+    std::array<int, Jeu::nombre_votes_ordinaires> votes_emis{};
+    std::array<int, Jeu::nombre_votes_ordinaires + 1> votes_recus{};
+    std::array<int, Jeu::nombre_cadres> classement_donne{};
     bool ecarte = false;
     bool sauve = false;
     int vote_ecartement = 0;

@@ -1,0 +1,58 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "fenetre_options.h"
+#include "textes.h"
+
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+
+// Commandes de la fenêtre : quitter, options, touches du clavier.
+
+void MainWindow::on_bouton_quitter_clicked()
+{
+    confirmer_quitter();
+}
+
+void MainWindow::on_bouton_option_clicked()
+{
+    ouvrir_options();
+}
+
+void MainWindow::ouvrir_options()
+{
+    Fenetre_options options(this);
+    options.exec();
+}
+
+void MainWindow::confirmer_quitter()
+{
+    QMessageBox boite;
+    boite.setWindowTitle(Texte::quitter_titre);
+    boite.setText(Texte::quitter_question);
+    QPushButton* bouton_options = boite.addButton(tr("Options"), QMessageBox::AcceptRole);
+    boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    boite.setDefaultButton(QMessageBox::No);
+    boite.exec();
+    if (boite.clickedButton() == boite.button(QMessageBox::Yes))
+        close();
+    else if (boite.clickedButton() == bouton_options)
+        ouvrir_options();
+}
+
+// La touche Entrée valide le champ de code qui a le focus, tant qu'il est affiché.
+void MainWindow::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Escape:
+        confirmer_quitter();
+        break;
+    case Qt::Key_Return:
+        if (ui->ligne_code->hasFocus() && ui->ligne_code->isVisible())
+            verifier_code_vote();
+        break;
+    default:
+        break;
+    }
+}

@@ -55,6 +55,7 @@ constexpr std::array<int, 3> temps_annonces_minutes = {1200, 900, 600};
 namespace Jeu {
 constexpr int nombre_accuses = 9;
 constexpr int nombre_cadres = 8;
+constexpr int nombre_votes_ordinaires = 9;
 constexpr int nombre_images_attente = 30;
 constexpr int aucun_accuse = 12;   // case vide du tableau de classement
 constexpr int aucun_choix = 10;    // bulletin ordinaire sans choix

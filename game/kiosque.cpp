@@ -1,0 +1,185 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "accuse.h"
+#include "cadre_vote.h"
+#include "constantes.h"
+#include "textes.h"
+
+#include <QTimer>
+
+// Le kiosque de vote : les joueurs viennent un par un, tapent leur code
+// personnel et déposent un bulletin.
+
+void MainWindow::on_bouton_voter_clicked()
+{
+    afficher_code_vote();
+}
+
+void MainWindow::on_bouton_ok_vote_clicked()
+{
+    verifier_code_vote();
+}
+
+void MainWindow::on_bouton_cafard_clicked() { voter_contre(0); }
+void MainWindow::on_bouton_chacal_clicked() { voter_contre(1); }
+void MainWindow::on_bouton_chien_clicked() { voter_contre(2); }
+void MainWindow::on_bouton_cochon_clicked() { voter_contre(3); }
+void MainWindow::on_bouton_hyene_clicked() { voter_contre(4); }
+void MainWindow::on_bouton_rat_clicked() { voter_contre(5); }
+void MainWindow::on_bouton_requin_clicked() { voter_contre(6); }
+void MainWindow::on_bouton_serpent_clicked() { voter_contre(7); }
+void MainWindow::on_bouton_vautour_clicked() { voter_contre(8); }
+
+void MainWindow::on_bouton_reporter_vote_clicked()
+{
+    reporter_vote();
+}
+
+void MainWindow::on_bouton_reporter_vote_final_clicked()
+{
+    reporter_vote();
+}
+
+void MainWindow::verifier_code_vote()
+{
+    // Un message occupe déjà le kiosque : la saisie attendra qu'il disparaisse.
+    if (boucle_paroles.isRunning())
+        return;
+    const QString saisie = ui->ligne_code->text().toLower();
+    for (Accuse* accuse : qAsConst(accuses)) {
+        if (accuse->get_code() != saisie)
+            continue;
+        if (phase_finale())
+            prendre_vote_final(accuse);
+        else
+            prendre_vote(accuse);
+        return;
+    }
+    afficher_message(Texte::code_invalide);
+    reinitialiser_code_vote();
+}
+
+void MainWindow::prendre_vote(Accuse* votant)
+{
+    reinitialiser_code_vote();
+    if (votant->get_a_vote()) {
+        afficher_message(Texte::deja_vote);
+        reinitialiser_code_vote();
+        return;
+    }
+    vote_effectue = false;
+    ui->stackedWidget->setCurrentIndex(Page::vote);
+    ui->label_demande_vote->setText(votant->get_nom() + Texte::question_vote);
+    lancer_compte_a_rebours_vote();
+    boucle_vote.exec();
+
+    if (timer_appel_accuses->isActive())
+        return;
+    afficher_intervote();
+    if (!vote_effectue)
+        return;
+    votant->set_a_vote(true);
+    votant->set_vote_emis(numero_vote - 1, choix_vote);
+    choix_vote = Jeu::aucun_choix;
+    recentrer_pointeur();
+    afficher_message(votant->get_nom() + Texte::merci);
+    ui->stackedWidget_intervote->setCurrentIndex(SousPage::bouton_vote);
+}
+
+void MainWindow::prendre_vote_final(Accuse* votant)
+{
+    reinitialiser_code_vote();
+    if (votant->get_a_vote()) {
+        afficher_message(Texte::deja_vote);
+        reinitialiser_code_vote();
+        return;
+    }
+    vote_effectue = false;
+    ui->stackedWidget->setCurrentIndex(Page::vote_final);
+    preparer_vote_final(votant);
+    ui->label_vote_invalide->hide();
+    // Un accusé écarté ne se classe pas lui-même : une case de moins.
+    ui->cadre_8->setVisible(!votant->get_ecarte());
+    ui->Bouton_annuler_8->setVisible(!votant->get_ecarte());
+    ui->label_demande_vote_2->setText(votant->get_nom() + Texte::question_vote_final);
+    lancer_compte_a_rebours_vote_final();
+    boucle_vote_final.exec();
+
+    if (timer_appel_accuses->isActive())
+        return;
+    afficher_intervote();
+    reinitialiser_vote_final();
+    if (!vote_effectue)
+        return;
+    votant->set_a_vote(true);
+    votant->set_classement_donne(QList<int>(bulletin_final.begin(), bulletin_final.end()));
+    bulletin_final.fill(0);
+    ui->label_remerciement->setText(votant->get_nom() + Texte::merci);
+    ui->stackedWidget_intervote->setCurrentIndex(SousPage::message);
+    recentrer_pointeur();
+    attendre_paroles(Duree::message_ms);
+    ui->stackedWidget_intervote->setCurrentIndex(SousPage::bouton_vote);
+}
+
+// Le choix n'est accepté que pendant un bulletin ouvert : un second clic
+// arrivé après la fermeture ne compte pas.
+void MainWindow::voter_contre(int index)
+{
+    if (!boucle_vote.isRunning())
+        return;
+    accuses[index]->ajouter_vote_recu(numero_vote - 1);
+    vote_effectue = true;
+    choix_vote = accuses[index]->get_index();
+    boucle_vote.quit();
+}
+
+void MainWindow::reporter_vote()
+{
+    timer_vote->stop();
+    boucle_vote.quit();
+    boucle_vote_final.quit();
+    temps_restant_vote = 0;
+}
+
+void MainWindow::preparer_vote_final(Accuse* votant)
+{
+    int premier_sauve = Jeu::aucun_accuse;
+    for (const Accuse* accuse : qAsConst(accuses))
+        if (!accuse->get_ecarte())
+            premier_sauve = accuse->get_index();
+    if (QLabel* etiquette = etiquette_deplacable(premier_sauve))
+        etiquette->hide();
+    etiquette_deplacable(votant->get_index())->hide();
+}
+
+void MainWindow::ecarter_accuse(Accuse* accuse, int numero)
+{
+    ++nombre_ecartes;
+    accuse->set_ecarte(true, numero == 0 ? numero_vote : numero);
+    if (QPushButton* bouton = bouton_candidat(accuse->get_index()))
+        bouton->setEnabled(false);
+}
+
+void MainWindow::rehabiliter_accuse(Accuse* accuse, int numero)
+{
+    --nombre_ecartes;
+    accuse->set_ecarte(false, numero == 0 ? numero_vote : numero);
+    if (QPushButton* bouton = bouton_candidat(accuse->get_index()))
+        bouton->setEnabled(true);
+}
+
+// Message du kiosque (remerciement ou refus), affiché deux secondes.
+void MainWindow::afficher_message(const QString& texte)
+{
+    ui->label_remerciement->setText(texte);
+    ui->stackedWidget_intervote->setCurrentIndex(SousPage::message);
+    attendre_paroles(Duree::message_ms);
+}
+
+// Le joueur suivant trouve le pointeur au centre, avec le curseur habituel.
+void MainWindow::recentrer_pointeur()
+{
+    QCursor::setPos(mapToGlobal(QPoint(width() / 2, height() / 2)));
+    setCursor(curseur);
+}

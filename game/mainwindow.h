@@ -1,6 +1,8 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "constantes.h"
+
 #include <QCursor>
 #include <QEventLoop>
 #include <QList>
@@ -119,6 +121,7 @@ private:
     void attendre_paroles(int ms);
     void attendre_sonnerie(int ms);
     void dire(QSound* son, int ms);
+    void jouer(QSound* son);
 
     // commandes.cpp
     void confirmer_quitter();
@@ -161,7 +164,7 @@ private:
     int utilisateur_seconde_chance = 0;
     bool vote_effectue = false;
     int choix_vote = 0;
-    std::array<int, 8> bulletin_final{};
+    std::array<int, Jeu::nombre_cadres> bulletin_final{};
     QCursor curseur;
     QEventLoop boucle_vote;
     QEventLoop boucle_vote_final;

@@ -25,7 +25,6 @@ inline const QString sc_ecarte = QStringLiteral("est écarté par le code de la 
 inline const QString compte_a_rebours_fini = QStringLiteral("00:00");
 inline const QString quitter_titre = QStringLiteral("Quitter le programme");
 inline const QString quitter_question = QStringLiteral("Êtes-vous sûr·e de vouloir quitter ?");
-inline const QString quitter_options = QStringLiteral("Options");
 }
 
 #endif

@@ -1,0 +1,145 @@
+#include "soiree.h"
+
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QStandardPaths>
+#include <QtTest>
+
+Soiree* Soiree::courante = nullptr;
+
+Soiree::Soiree()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QLoggingCategory::setFilterRules(QStringLiteral("le_sordane.sons.debug=true"));
+    courante = this;
+    gestionnaire_precedent = qInstallMessageHandler(&Soiree::noter_annonce);
+    principale = new MainWindow;
+    principale->show();
+    principale->initialiser_affichage();
+    horloge.start();
+    // Le compte à rebours démarre juste après le changement de page : on le lit
+    // au tour de boucle suivant, avant sa première seconde.
+    QObject::connect(widget<QStackedWidget>("stackedWidget"), &QStackedWidget::currentChanged, principale,
+                     [this](int page) {
+                         pages.append({maintenant(), page});
+                         if (page == 1)
+                             QTimer::singleShot(0, principale, [this] {
+                                 departs.append(principale->get_temps_restant_intervote());
+                             });
+                     });
+}
+
+Soiree::~Soiree()
+{
+    delete principale;
+    qInstallMessageHandler(gestionnaire_precedent);
+    courante = nullptr;
+}
+
+void Soiree::noter_annonce(QtMsgType type, const QMessageLogContext& contexte, const QString& message)
+{
+    Soiree* soiree = courante;
+    if (qstrcmp(contexte.category, "le_sordane.sons") == 0) {
+        const QLabel* presentation = soiree->label("label_presentation_resultats");
+        const QLabel* resultat = soiree->label("label_resultats");
+        soiree->journal.append({message.section(QLatin1Char('/'), -1), soiree->maintenant(), soiree->page(),
+                                presentation->text(), resultat->text(), resultat->isVisible()});
+        return;
+    }
+    // Sans serveur de son, Qt Multimedia se plaint à chaque son : ce n'est pas l'objet de ces tests.
+    if (message.startsWith(QLatin1String("PulseAudioService")) || message.startsWith(QLatin1String("QSoundEffect")))
+        return;
+    if (type != QtDebugMsg)
+        soiree->alertes.append(message);
+    soiree->gestionnaire_precedent(type, contexte, message);
+}
+
+QPushButton* Soiree::bouton_candidat(int index) const
+{
+    static const char* const noms[] = {"bouton_cafard", "bouton_chacal", "bouton_chien",
+                                       "bouton_cochon", "bouton_hyene", "bouton_rat",
+                                       "bouton_requin", "bouton_serpent", "bouton_vautour"};
+    return bouton(noms[index]);
+}
+
+int Soiree::page() const
+{
+    return widget<QStackedWidget>("stackedWidget")->currentIndex();
+}
+
+int Soiree::sous_page() const
+{
+    return widget<QStackedWidget>("stackedWidget_intervote")->currentIndex();
+}
+
+QList<Annonce> Soiree::annonces_depuis(double instant) const
+{
+    QList<Annonce> resultat;
+    for (const Annonce& annonce : journal)
+        if (annonce.instant >= instant)
+            resultat.append(annonce);
+    return resultat;
+}
+
+QStringList Soiree::noms_des_sons_depuis(double instant) const
+{
+    QStringList noms;
+    for (const Annonce& annonce : annonces_depuis(instant))
+        noms.append(annonce.son);
+    return noms;
+}
+
+void Soiree::ouvrir_code()
+{
+    QTest::mouseClick(bouton("bouton_voter"), Qt::LeftButton);
+}
+
+void Soiree::taper_code(const QString& code)
+{
+    auto* champ = widget<QLineEdit>("ligne_code");
+    QTest::keyClicks(champ, code);
+    QTest::keyClick(champ, Qt::Key_Return);
+}
+
+void Soiree::voter(const QString& code, int cible, int delai_ms)
+{
+    ouvrir_code();
+    QTimer::singleShot(delai_ms, principale, [this, cible] {
+        QTest::mouseClick(bouton_candidat(cible), Qt::LeftButton);
+    });
+    taper_code(code);
+}
+
+void Soiree::reporter(const QString& code, int delai_ms)
+{
+    ouvrir_code();
+    QTimer::singleShot(delai_ms, principale, [this] {
+        QTest::mouseClick(bouton("bouton_reporter_vote"), Qt::LeftButton);
+    });
+    taper_code(code);
+}
+
+QString Soiree::message_apres(const QString& code)
+{
+    QString message;
+    ouvrir_code();
+    QTimer::singleShot(1000, principale, [this, &message] {
+        if (sous_page() == 5)
+            message = label("label_remerciement")->text();
+    });
+    taper_code(code);
+    return message;
+}
+
+double Soiree::instant_page(int page_cherchee, double depuis) const
+{
+    for (const auto& passage : pages)
+        if (passage.first >= depuis && passage.second == page_cherchee)
+            return passage.first;
+    return -1;
+}
+
+bool Soiree::attendre_page(int page_attendue, int limite_ms)
+{
+    return attendre([&] { return page() == page_attendue; }, limite_ms);
+}

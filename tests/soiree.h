@@ -1,0 +1,105 @@
+#ifndef SOIREE_H
+#define SOIREE_H
+
+// Outils des tests qui jouent une soirée : ils pilotent la fenêtre comme les
+// joueurs (clics, codes tapés, Entrée) et notent ce que la salle entend et voit.
+
+#include "mainwindow.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QLabel>
+#include <QList>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QString>
+
+class QLineEdit;
+
+// Une annonce entendue : le fichier joué, l'instant (en secondes du jeu depuis
+// le début de l'enregistrement) et ce que montrait alors l'écran.
+struct Annonce {
+    QString son;
+    double instant;
+    int page;
+    QString presentation;
+    QString resultat;
+    bool resultat_visible;
+};
+
+class Soiree
+{
+public:
+    Soiree();
+    ~Soiree();
+
+    MainWindow& fenetre() { return *principale; }
+
+    template <typename T>
+    T* widget(const char* nom) const { return principale->findChild<T*>(QLatin1String(nom)); }
+    QPushButton* bouton(const char* nom) const { return widget<QPushButton>(nom); }
+    QLabel* label(const char* nom) const { return widget<QLabel>(nom); }
+    QPushButton* bouton_candidat(int index) const;
+    int page() const;
+    int sous_page() const;
+
+    double maintenant() const { return horloge.elapsed() / 1000.0; }
+    const QList<Annonce>& annonces() const { return journal; }
+    QList<Annonce> annonces_depuis(double instant) const;
+    QStringList noms_des_sons_depuis(double instant) const;
+    // Premier passage à la page après l'instant donné (-1 s'il n'a pas eu lieu).
+    double instant_page(int page, double depuis) const;
+    // Valeur de chaque compte à rebours d'un vote à son départ, dans l'ordre.
+    const QList<int>& departs_des_votes() const { return departs; }
+    // Avertissements de Qt pendant la soirée (boucle d'attente relancée...).
+    const QStringList& avertissements() const { return alertes; }
+
+    // Un joueur au clavier : "Voter", son code, Entrée, puis un clic
+    // programmé pendant que le bulletin est ouvert.
+    void ouvrir_code();
+    void taper_code(const QString& code);
+    void voter(const QString& code, int cible, int delai_ms = 1000);
+    void reporter(const QString& code, int delai_ms = 1000);
+    // Capture le message du kiosque pendant qu'il est affiché.
+    QString message_apres(const QString& code);
+
+    // Attend (en temps du jeu) que la condition soit vraie.
+    template <typename Condition>
+    bool attendre(Condition condition, int limite_ms);
+    bool attendre_page(int page, int limite_ms);
+
+private:
+    static constexpr int intervalle_verification_ms = 20;
+    static void noter_annonce(QtMsgType type, const QMessageLogContext& contexte, const QString& message);
+    static Soiree* courante;
+
+    MainWindow* principale = nullptr;
+    QElapsedTimer horloge;
+    QList<Annonce> journal;
+    QStringList alertes;
+    QList<QPair<double, int>> pages;
+    QList<int> departs;
+    QtMessageHandler gestionnaire_precedent;
+};
+
+template <typename Condition>
+bool Soiree::attendre(Condition condition, int limite_ms)
+{
+    QElapsedTimer limite;
+    limite.start();
+    QEventLoop boucle;
+    QTimer verification;
+    verification.setInterval(intervalle_verification_ms);
+    QObject::connect(&verification, &QTimer::timeout, &boucle, [&] {
+        if (condition() || limite.elapsed() > limite_ms)
+            boucle.quit();
+    });
+    if (!condition()) {
+        verification.start();
+        boucle.exec();
+    }
+    return condition();
+}
+
+#endif
