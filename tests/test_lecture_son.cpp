@@ -1,0 +1,153 @@
+// Le programme fait vraiment du bruit : sur un PulseAudio privé, chaque son se charge et un nom joué par QSound s'entend sur la sortie.
+#include "sons_attendus.h"
+
+#include <QProcess>
+#include <QSound>
+#include <QSoundEffect>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+const QString sortie_essai = QStringLiteral("sortie_essai");
+constexpr int demarrage_serveur_ms = 10000;
+constexpr int chargement_ms = 5000;
+// Un nom dure moins d'une seconde : au-delà, rien ne viendra plus.
+constexpr int ecoute_max_ms = 4000;
+constexpr int taux_ecoute = 22050;
+constexpr int fenetre_echantillons = taux_ecoute / 20;
+// Niveau efficace au-dessus duquel une fenêtre de 50 ms n'est pas du silence (sur 32768).
+constexpr double seuil_rms = 300.0;
+
+double plus_forte_fenetre(const QByteArray& brut)
+{
+    const int n = brut.size() / 2;
+    double meilleur = 0.0;
+    for (int debut = 0; debut + fenetre_echantillons <= n; debut += fenetre_echantillons) {
+        double somme = 0.0;
+        for (int i = debut; i < debut + fenetre_echantillons; ++i) {
+            const double e = qFromLittleEndian<qint16>(brut.constData() + 2 * i);
+            somme += e * e;
+        }
+        meilleur = qMax(meilleur, std::sqrt(somme / fenetre_echantillons));
+    }
+    return meilleur;
+}
+}
+
+class TestLectureSon : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dossier;
+    QProcess serveur;
+    QString adresse;
+
+    void arreter(QProcess& processus);
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void chaque_son_se_charge_data();
+    void chaque_son_se_charge();
+    void un_nom_joue_s_entend_sur_la_sortie();
+};
+
+void TestLectureSon::arreter(QProcess& processus)
+{
+    if (processus.state() == QProcess::NotRunning)
+        return;
+    processus.terminate();
+    if (!processus.waitForFinished(2000)) {
+        processus.kill();
+        processus.waitForFinished(2000);
+    }
+}
+
+// Un serveur à nous, sur une sortie muette dont on écoute le moniteur : le test
+// ne dépend ni d'une carte son ni d'un serveur déjà lancé.
+void TestLectureSon::initTestCase()
+{
+    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+    if (pulseaudio.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty())
+        QSKIP("pulseaudio ou parec introuvable (paquets Debian pulseaudio et pulseaudio-utils) : lecture non vérifiée");
+    QVERIFY(dossier.isValid());
+
+    const QString prise = dossier.filePath(QStringLiteral("native"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), dossier.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dossier.path());
+    env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dossier.path());
+    serveur.setProcessEnvironment(env);
+    serveur.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    serveur.start(pulseaudio, {
+        QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"), QStringLiteral("-n"),
+        QStringLiteral("--use-pid-file=no"), QStringLiteral("--disable-shm=yes"),
+        QStringLiteral("--log-level=error"),
+        QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + prise,
+        QStringLiteral("--load=module-null-sink sink_name=") + sortie_essai,
+    });
+    const bool pret = serveur.waitForStarted()
+        && QTest::qWaitFor([&] { return QFileInfo::exists(prise) || serveur.state() == QProcess::NotRunning; },
+                           demarrage_serveur_ms)
+        && serveur.state() == QProcess::Running;
+    if (!pret) {
+        arreter(serveur);
+        QSKIP("impossible de démarrer un PulseAudio privé : lecture non vérifiée");
+    }
+    adresse = QStringLiteral("unix:") + prise;
+    // Lu par Qt à sa première connexion au son, qui n'a pas encore eu lieu.
+    qputenv("PULSE_SERVER", adresse.toLocal8Bit());
+}
+
+void TestLectureSon::cleanupTestCase()
+{
+    arreter(serveur);
+}
+
+void TestLectureSon::chaque_son_se_charge_data()
+{
+    QTest::addColumn<QString>("chemin");
+    for (const SonAttendu& son : sons_attendus())
+        QTest::newRow(qPrintable(son.chemin)) << son.chemin;
+}
+
+// Même source que celle que QSound donne à son QSoundEffect.
+void TestLectureSon::chaque_son_se_charge()
+{
+    QFETCH(QString, chemin);
+    QSoundEffect effet;
+    effet.setSource(QUrl::fromLocalFile(chemin));
+    QTRY_COMPARE_WITH_TIMEOUT(effet.status(), QSoundEffect::Ready, chargement_ms);
+}
+
+void TestLectureSon::un_nom_joue_s_entend_sur_la_sortie()
+{
+    QProcess ecoute;
+    ecoute.start(QStringLiteral("parec"), {
+        QStringLiteral("--server=") + adresse, QStringLiteral("--device=") + sortie_essai + QStringLiteral(".monitor"),
+        QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
+        QStringLiteral("--rate=%1").arg(taux_ecoute), QStringLiteral("--latency-msec=20"),
+    });
+    QVERIFY(ecoute.waitForStarted());
+    // L'écoute est en place quand le moniteur livre ses premiers échantillons (du silence).
+    QByteArray enregistre;
+    QVERIFY(QTest::qWaitFor([&] { enregistre += ecoute.readAllStandardOutput(); return !enregistre.isEmpty(); },
+                            chargement_ms));
+    QCOMPARE(plus_forte_fenetre(enregistre) < seuil_rms, true);
+
+    QSound nom(QStringLiteral(":/Sons/Noms_d_animaux/Accuserat.wav"));
+    nom.play();
+    const bool entendu = QTest::qWaitFor([&] {
+        enregistre += ecoute.readAllStandardOutput();
+        return plus_forte_fenetre(enregistre) > seuil_rms;
+    }, ecoute_max_ms);
+    arreter(ecoute);
+    QVERIFY2(entendu, qPrintable(QStringLiteral("silence sur la sortie : niveau %1 sur %2 octets")
+                                     .arg(plus_forte_fenetre(enregistre)).arg(enregistre.size())));
+}
+
+QTEST_MAIN(TestLectureSon)
+#include "test_lecture_son.moc"
