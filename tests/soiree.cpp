@@ -141,5 +141,8 @@ double Soiree::instant_page(int page_cherchee, double depuis) const
 
 bool Soiree::attendre_page(int page_attendue, int limite_ms)
 {
-    return attendre([&] { return page() == page_attendue; }, limite_ms);
+    const bool atteinte = attendre([&] { return page() == page_attendue; }, limite_ms);
+    // Laisse passer la lecture du départ du compte à rebours, prévue juste après le changement de page.
+    QCoreApplication::processEvents();
+    return atteinte;
 }

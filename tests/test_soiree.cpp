@@ -35,6 +35,11 @@ constexpr double tolerance_s = 2.0;
 constexpr int une_minute_ms = 60000;
 }
 
+// Un écart de temps mesuré doit valoir l'attendu, à la tolérance près.
+#define VERIFIER_ECART(mesure, attendu)                                                                  \
+    QVERIFY2(qAbs((mesure) - (attendu)) < tolerance_s,                                                   \
+             qPrintable(QStringLiteral("%1 s mesurées au lieu de %2 s").arg(mesure).arg(attendu)))
+
 class TestSoiree : public QObject
 {
     Q_OBJECT
@@ -217,7 +222,12 @@ void TestSoiree::premier_vote(Soiree& soiree)
     QVERIFY(soiree.maintenant() - ouverture > 29);
     QVERIFY(!soiree.fenetre().get_accuses()[Requin]->get_a_vote());
     QCOMPARE(soiree.sous_page(), sous_page_bouton_vote);
-    soiree.voter(codes[Serpent], Rat);
+    // Serpent valide son code avec le bouton plutôt qu'avec Entrée.
+    soiree.ouvrir_code();
+    QTest::keyClicks(soiree.widget<QLineEdit>("ligne_code"), codes[Serpent]);
+    QTimer::singleShot(1000, &soiree.fenetre(), [&] { QTest::mouseClick(soiree.bouton_candidat(Rat), Qt::LeftButton); });
+    QTest::mouseClick(soiree.bouton("bouton_ok_vote"), Qt::LeftButton);
+    QCOMPARE(soiree.fenetre().get_accuses()[Serpent]->get_vote_emis(0), int(Rat));
     QVERIFY2(soiree.maintenant() - debut < 170, "le scénario du vote 1 doit tenir dans ses 3 minutes");
 
     QVERIFY(soiree.attendre_page(page_resultats, 3 * une_minute_ms));
@@ -230,10 +240,20 @@ void TestSoiree::premier_vote(Soiree& soiree)
     for (const Accuse* accuse : soiree.fenetre().get_accuses())
         QVERIFY(!accuse->get_a_vote());
 
+    // La partie est sauvegardée après le vote : prochain vote 2, Chien écarté au vote 1.
+    QFile sauvegarde(soiree.fenetre().get_chemin_sauvegarde());
+    QVERIFY(sauvegarde.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lignes = QString::fromLatin1(sauvegarde.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lignes.size(), 38);
+    QCOMPARE(lignes[0], QStringLiteral("2"));
+    QCOMPARE(lignes[2 + Chien], QStringLiteral("1;1;0;0;0"));
+    QCOMPARE(lignes[11 + 3 * Vautour], QStringLiteral("8;0;0;0;0;0;0;0;0"));
+    QCOMPARE(lignes[12 + 3 * Chien], QStringLiteral("4;0;0;0;0;0;0;0;0"));
+
     // Pas d'annonce du vote suivant en mode test ; 8 s de pause, puis le vote 2 à 03:00.
     QVERIFY(soiree.attendre_page(page_intervote, une_minute_ms));
-    QVERIFY(qAbs(soiree.instant_page(page_intervote, fin) - (fin + 38.5)) < tolerance_s);
-    QCOMPARE(soiree.noms_des_sons_depuis(fin + 18).size(), 0);
+    VERIFIER_ECART(soiree.instant_page(page_intervote, fin) - fin, 38.5);
+    QCOMPARE(soiree.noms_des_sons_depuis(fin - 0.5).size(), 5);
     QCOMPARE(soiree.label("label_phase")->text(), QStringLiteral("VOTE 2"));
     QCOMPARE(soiree.label("label_fin_vote")->text(), QStringLiteral("Fin du vote 2 dans"));
     QCOMPARE(soiree.departs_des_votes().last(), 180);
@@ -297,7 +317,7 @@ void TestSoiree::vote_final_ouvert(Soiree& soiree, double fin)
 
     QVERIFY(soiree.attendre_page(page_intervote, 2 * une_minute_ms));
     const double presentation = soiree.annonces_depuis(fin - 0.5).last().instant;
-    QVERIFY(qAbs(soiree.instant_page(page_intervote, fin) - presentation - 86.5) < tolerance_s);
+    VERIFIER_ECART(soiree.instant_page(page_intervote, fin) - presentation, 86.5);
     QCOMPARE(soiree.label("label_phase")->text(), QStringLiteral("VOTE FINAL"));
     QCOMPARE(soiree.departs_des_votes().last(), 480);
 
@@ -321,7 +341,7 @@ void TestSoiree::soiree_en_mode_test()
     Soiree soiree;
     QTest::mouseClick(soiree.bouton("bouton_test"), Qt::LeftButton);
     QVERIFY(soiree.attendre_page(page_intervote, 2 * une_minute_ms));
-    QVERIFY(qAbs(soiree.instant_page(page_intervote, 0) - 233) < tolerance_s);
+    VERIFIER_ECART(soiree.instant_page(page_intervote, 0) - soiree.annonces()[0].instant, 233);
     QCOMPARE(soiree.fenetre().get_numero_vote(), 1);
     QCOMPARE(soiree.departs_des_votes(), QList<int>{180});
 
@@ -375,8 +395,8 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
     QCOMPARE(soiree.annonces()[2].page, page_discours);
 
     QVERIFY(soiree.attendre_page(page_intervote, 2 * une_minute_ms));
-    QVERIFY(qAbs(soiree.instant_page(page_intervote, 0) - soiree.annonces()[0].instant - 233) < tolerance_s);
-    QVERIFY(qAbs(soiree.instant_page(page_intervote, 0) - soiree.annonces()[3].instant - 9) < tolerance_s);
+    VERIFIER_ECART(soiree.instant_page(page_intervote, 0) - soiree.annonces()[0].instant, 233);
+    VERIFIER_ECART(soiree.instant_page(page_intervote, 0) - soiree.annonces()[3].instant, 9);
     QCOMPARE(soiree.departs_des_votes(), QList<int>{1500});
     QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() == 1499; }, 1500));
 
@@ -386,7 +406,7 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
     QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() == 238; }, une_minute_ms));
     QCOMPARE(soiree.noms_des_sons_depuis(avant_rappel), QStringList{"4minpourvoter.wav"});
     // Cinq secondes de jeu, moins la fraction de seconde déjà entamée par le compte à rebours.
-    QVERIFY(qAbs(soiree.annonces().last().instant - avant_rappel - 4.5) < tolerance_s);
+    VERIFIER_ECART(soiree.annonces().last().instant - avant_rappel, 4.5);
     soiree.fenetre().set_temps_restant_intervote(240);
     QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() == 237; }, une_minute_ms));
     QCOMPARE(soiree.noms_des_sons_depuis(avant_rappel).size(), 1);
@@ -396,13 +416,13 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
     soiree.fenetre().set_temps_restant_intervote(1);
     QVERIFY(soiree.attendre_page(page_resultats, une_minute_ms));
     const double fin = soiree.instant_page(page_resultats, avant_fin);
-    QVERIFY(soiree.attendre([&] { return soiree.noms_des_sons_depuis(fin).contains("Lancementvote2.wav"); },
-                            2 * une_minute_ms));
     ETAPE(verifier_resultat(soiree, fin, {Cafard, Chacal, Chien, Cochon, Hyene, Rat, Requin, Serpent, Vautour}, 35));
+    QVERIFY(soiree.attendre([&] { return soiree.noms_des_sons_depuis(fin).contains("Lancementvote2.wav"); },
+                            une_minute_ms));
     verifier_enchainement(soiree, fin, {{"Eliminevoteclassique.wav", 0}, {"Lancementvote2.wav", 13}});
     QVERIFY(soiree.attendre_page(page_intervote, une_minute_ms));
     const double annonce_vote_2 = soiree.annonces().last().instant;
-    QVERIFY(qAbs(soiree.instant_page(page_intervote, fin) - annonce_vote_2 - 8) < tolerance_s);
+    VERIFIER_ECART(soiree.instant_page(page_intervote, fin) - annonce_vote_2, 8);
     QCOMPARE(soiree.departs_des_votes().last(), 1200);
 
     // Vote 3 raccourci à 10 minutes : c'est le son des dix minutes qui l'annonce.
