@@ -1,3 +1,4 @@
+#include "couleurs_indexees.h"
 #include "images.h"
 
 #include "constantes.h"
@@ -19,12 +20,18 @@ bool enregistrer(const QImage& image, const QDir& dossier, const QString& nom)
     return false;
 }
 
+// Le jeu décode les images du fond animé toutes ensemble au démarrage : elles
+// sont enregistrées en couleurs indexées, sur une palette commune.
 bool enregistrer_fond_anime(const QDir& dossier)
 {
     const int nombre = Jeu::nombre_images_attente;
+    QVector<QImage> images;
+    for (int i = 0; i < nombre; ++i)
+        images.append(dessiner_image_fond_anime(i, nombre));
+    const QVector<QRgb> palette = palette_commune(images);
     for (int i = 0; i < nombre; ++i) {
         // Les fichiers sont numérotés à partir de 1.
-        if (!enregistrer(dessiner_image_fond_anime(i, nombre), dossier, QString("fond_anime_%1.png").arg(i + 1)))
+        if (!enregistrer(indexer(images[i], palette), dossier, QString("fond_anime_%1.png").arg(i + 1)))
             return false;
     }
     return true;
