@@ -1,5 +1,5 @@
 #!/bin/bash
-# Joue une partition note par note avec sox synth et écrit un WAV mono 44,1 kHz 16 bits.
+# Joue une partition note par note avec sox synth et écrit un WAV mono 24 kHz 16 bits.
 # Usage : musique.sh partition.txt sortie.wav [--duree secondes] [--avant debut.wav]
 #   --duree : coupe ou complète à cette durée exacte, avec un fondu final ;
 #   --avant : place ce fichier (le jingle) devant la musique.
@@ -24,7 +24,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-taux=44100
+taux=24000
 fondu_final=0.6
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT

@@ -5,7 +5,7 @@
 # Usage : sonnerie.sh sortie.wav
 set -euo pipefail
 sortie=$1
-taux=44100
+taux=24000
 duree_frappe=3.4     # secondes de battant
 duree_resonance=0.6  # la cloche s'éteint seule ensuite
 cadence=22           # coups de battant par seconde
