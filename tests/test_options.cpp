@@ -123,6 +123,57 @@ private slots:
         QCOMPARE(validateur->top(), 2000);
     }
 
+    void formulaire_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("points");
+
+        QTest::newRow("label_code_admin") << "label_code_admin" << "Veuillez entrer le code admin :" << 20;
+        QTest::newRow("bouton_ok_code_admin") << "bouton_ok_code_admin" << "OK" << 13;
+        QTest::newRow("label_choix_param") << "label_choix_param" << "Choisissez le paramètre à modifier :" << 20;
+        QTest::newRow("bouton_changer_temps_instant") << "bouton_changer_temps_instant"
+                                                      << "Changer le temps du vote en cours" << 15;
+        QTest::newRow("label_aide") << "label_aide"
+                                    << "Les temps du vote 1 et du vote final ne sont pas ajustables de cette manière." << 9;
+        QTest::newRow("label_vote_final") << "label_vote_final" << "Vote final" << 13;
+        QTest::newRow("label_explications_temps_en_cours") << "label_explications_temps_en_cours"
+                                                           << "Ne fonctionne que pendant le compte à rebours d'un vote." << 10;
+        QTest::newRow("label_explications_temps_en_cours_2") << "label_explications_temps_en_cours_2"
+                                                             << "La valeur renseignée remplacera le temps restant actuel." << 10;
+        QTest::newRow("label_saisir_minutes") << "label_saisir_minutes" << "Saisissez le nombre de minutes :" << 13;
+        QTest::newRow("bouton_valider_temps_en_cours") << "bouton_valider_temps_en_cours" << "Valider" << 15;
+    }
+
+    void formulaire()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QString, texte);
+        QFETCH(int, points);
+
+        QWidget* widget = options->findChild<QWidget*>(nom);
+        QVERIFY(widget);
+        QCOMPARE(widget->property("text").toString(), texte);
+        QCOMPARE(widget->font().pointSize(), points);
+        QCOMPARE(widget->font().resolve(), uint(QFont::SizeResolved));
+    }
+
+    void pages_et_boites()
+    {
+        auto* pile = element<QStackedWidget>("stackedWidget");
+        QStringList pages;
+        for (int i = 0; i < pile->count(); ++i)
+            pages << pile->widget(i)->objectName();
+        QCOMPARE(pages, (QStringList{"Code_admin", "Panneau_admin", "Modif_temps_votes", "Modif_temps_instant"}));
+        for (QComboBox* boite : options->findChildren<QComboBox*>()) {
+            QCOMPARE(boite->minimumWidth(), 150);
+            QCOMPARE(boite->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+            QCOMPARE(boite->sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
+            QCOMPARE(boite->font().pointSize(), 13);
+        }
+        QCOMPARE(options->findChildren<QComboBox*>().size(), 10);
+    }
+
     void code_admin_data()
     {
         QTest::addColumn<QString>("saisie");
