@@ -27,6 +27,10 @@ constexpr double centre_colonne = 120;    // depuis le bord gauche ou droit
 constexpr double haut_colonne = 150;
 constexpr double bas_colonne = 960;
 constexpr int nombre_cannelures = 5;
+constexpr double hauteur_dalle = 15;      // dalles du chapiteau et de la base
+constexpr double ecart_dalles = 3;
+constexpr double debord_dalle_large = 16;
+constexpr double debord_dalle_etroite = 6;
 
 QColor melange(const QColor& a, const QColor& b, double part_de_b)
 {
@@ -53,6 +57,11 @@ void peindre_lumiere_haute(QPainter& peintre)
     peintre.fillRect(0, 0, largeur, hauteur, lumiere);
 }
 
+void peindre_dalle(QPainter& peintre, double gauche_fut, double haut, double debord)
+{
+    peintre.drawRect(QRectF(gauche_fut - debord, haut, largeur_colonne + 2 * debord, hauteur_dalle));
+}
+
 void peindre_colonne(QPainter& peintre, double centre_x)
 {
     const double gauche = centre_x - largeur_colonne / 2;
@@ -64,12 +73,13 @@ void peindre_colonne(QPainter& peintre, double centre_x)
     peintre.setBrush(modele);
     peintre.drawRect(QRectF(gauche, haut_colonne, largeur_colonne, bas_colonne - haut_colonne));
 
-    // Chapiteau et base débordent un peu du fût.
+    // Chapiteau et base : une dalle étroite contre le fût, une large au-delà.
     peintre.setBrush(Palette::voile(Palette::bordure, 0.06));
-    for (double y : {haut_colonne - 34, bas_colonne}) {
-        peintre.drawRect(QRectF(gauche - 16, y, largeur_colonne + 32, 14));
-        peintre.drawRect(QRectF(gauche - 6, y + (y < haut_colonne ? 18 : -4) , largeur_colonne + 12, 16));
-    }
+    const double pas = hauteur_dalle + ecart_dalles;
+    peindre_dalle(peintre, gauche, haut_colonne - pas, debord_dalle_etroite);
+    peindre_dalle(peintre, gauche, haut_colonne - 2 * pas, debord_dalle_large);
+    peindre_dalle(peintre, gauche, bas_colonne + ecart_dalles, debord_dalle_etroite);
+    peindre_dalle(peintre, gauche, bas_colonne + pas + ecart_dalles, debord_dalle_large);
 
     peintre.setPen(QPen(Palette::voile(Palette::presque_noir, 0.35), 4));
     for (int i = 1; i <= nombre_cannelures; ++i) {
