@@ -123,7 +123,7 @@ void Fenetre_options::signaler_code_errone()
     ui->label_code_errone->show();
     if (boucle_affichage.isRunning())
         return;
-    QTimer::singleShot(duree_code_errone_ms, this, &Fenetre_options::fin_affichage);
+    QTimer::singleShot(duree_code_errone_ms, Qt::PreciseTimer, this, &Fenetre_options::fin_affichage);
     boucle_affichage.exec();
     ui->label_code_errone->hide();
 }

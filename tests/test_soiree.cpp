@@ -385,7 +385,21 @@ void TestSoiree::soiree_en_mode_test()
 void TestSoiree::soiree_normale_annonces_et_rappel()
 {
     Soiree soiree;
+    // Pendant l'introduction, le fond animé change d'image toutes les 150 ms :
+    // sur trois secondes relevées toutes les 150 ms, on voit défiler les images.
+    auto* image = soiree.label("label_image");
+    QSet<qint64> images_vues;
+    QTimer releve;
+    releve.setTimerType(Qt::PreciseTimer);
+    releve.setInterval(150);
+    QObject::connect(&releve, &QTimer::timeout, [&] {
+        if (soiree.maintenant() > 5 && soiree.maintenant() < 8)
+            images_vues.insert(image->pixmap(Qt::ReturnByValue).cacheKey());
+    });
+    releve.start();
     QTest::mouseClick(soiree.bouton("bouton_demarrer"), Qt::LeftButton);
+    releve.stop();
+    QVERIFY2(images_vues.size() >= 10, qPrintable(QString::number(images_vues.size())));
     QCOMPARE(soiree.noms_des_sons_depuis(0).mid(0, 4),
              (QStringList{"Sonnerie.wav", "Jeumeurtrierintroduction.wav", "Presentationpremiervote.wav",
                           "Lancementvote1.wav"}));
@@ -397,6 +411,16 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
     QVERIFY(soiree.attendre_page(page_intervote, 2 * une_minute_ms));
     VERIFIER_ECART(soiree.instant_page(page_intervote, 0) - soiree.annonces()[0].instant, 233);
     VERIFIER_ECART(soiree.instant_page(page_intervote, 0) - soiree.annonces()[3].instant, 9);
+
+    // Hors de la page animée, l'animation s'arrête d'elle-même à sa prochaine image.
+    QTimer* animation = nullptr;
+    for (QTimer* minuteur : soiree.fenetre().findChildren<QTimer*>())
+        if (minuteur->interval() == 150)
+            animation = minuteur;
+    QVERIFY(animation);
+    const qint64 derniere_image = image->pixmap(Qt::ReturnByValue).cacheKey();
+    QVERIFY(soiree.attendre([&] { return !animation->isActive(); }, 1000));
+    QCOMPARE(image->pixmap(Qt::ReturnByValue).cacheKey(), derniere_image);
     QCOMPARE(soiree.departs_des_votes(), QList<int>{1500});
     QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() == 1499; }, 1500));
 
