@@ -27,14 +27,11 @@ constexpr int sc_mauvais_usage_ms = 16000;
 constexpr int elimine_sc_ms = 10000;
 constexpr int premier_sauve_ms = 11000;
 constexpr int presentation_vote_final_ms = 78500;
-constexpr int presentation_vote_final_reprise_ms = 86500;
 constexpr int resultat_vote_final_ms = 20000;
 constexpr int deuxieme_sauve_ms = 10000;
 constexpr int conclusion_ms = 15000;
-constexpr int fin_jeu_ms = 120000;
 
 constexpr int nom_ms = 1000;
-constexpr int nom_classement_ms = 2000;
 constexpr int message_ms = 2000;
 constexpr int silence_resultat_ms = 1000;
 
@@ -60,7 +57,6 @@ constexpr int nombre_images_attente = 30;
 constexpr int aucun_accuse = 12;   // case vide du tableau de classement
 constexpr int aucun_choix = 10;    // bulletin ordinaire sans choix
 constexpr int index_points_finaux = 9;
-constexpr int points_abstention_finale = 15;
 }
 
 // Les neuf accusés dans l'ordre du rôle, avec leur code personnel (en minuscules).
@@ -110,7 +106,6 @@ constexpr int rehabilitation = 1;
 constexpr int ecartement = 2;
 constexpr int sans_effet = 3;
 constexpr int annonce = 4;
-constexpr int dernier_vote_ecartement = 5;
 }
 
 #endif

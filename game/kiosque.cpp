@@ -62,13 +62,8 @@ void MainWindow::verifier_code_vote()
 
 void MainWindow::prendre_vote(Accuse* votant)
 {
-    reinitialiser_code_vote();
-    if (votant->get_a_vote()) {
-        afficher_message(Texte::deja_vote);
-        reinitialiser_code_vote();
+    if (!ouvrir_bulletin(votant))
         return;
-    }
-    vote_effectue = false;
     ui->stackedWidget->setCurrentIndex(Page::vote);
     ui->label_demande_vote->setText(votant->get_nom() + Texte::question_vote);
     lancer_compte_a_rebours_vote();
@@ -82,20 +77,13 @@ void MainWindow::prendre_vote(Accuse* votant)
     votant->set_a_vote(true);
     votant->set_vote_emis(numero_vote - 1, choix_vote);
     choix_vote = Jeu::aucun_choix;
-    recentrer_pointeur();
-    afficher_message(votant->get_nom() + Texte::merci);
-    ui->stackedWidget_intervote->setCurrentIndex(SousPage::bouton_vote);
+    remercier(votant);
 }
 
 void MainWindow::prendre_vote_final(Accuse* votant)
 {
-    reinitialiser_code_vote();
-    if (votant->get_a_vote()) {
-        afficher_message(Texte::deja_vote);
-        reinitialiser_code_vote();
+    if (!ouvrir_bulletin(votant))
         return;
-    }
-    vote_effectue = false;
     ui->stackedWidget->setCurrentIndex(Page::vote_final);
     preparer_vote_final(votant);
     ui->label_vote_invalide->hide();
@@ -115,10 +103,26 @@ void MainWindow::prendre_vote_final(Accuse* votant)
     votant->set_a_vote(true);
     votant->set_classement_donne(QList<int>(bulletin_final.begin(), bulletin_final.end()));
     bulletin_final.fill(0);
-    ui->label_remerciement->setText(votant->get_nom() + Texte::merci);
-    ui->stackedWidget_intervote->setCurrentIndex(SousPage::message);
+    remercier(votant);
+}
+
+// Un joueur qui a déjà voté pendant ce vote est renvoyé : son premier bulletin tient.
+bool MainWindow::ouvrir_bulletin(Accuse* votant)
+{
+    reinitialiser_code_vote();
+    if (votant->get_a_vote()) {
+        afficher_message(Texte::deja_vote);
+        reinitialiser_code_vote();
+        return false;
+    }
+    vote_effectue = false;
+    return true;
+}
+
+void MainWindow::remercier(const Accuse* votant)
+{
     recentrer_pointeur();
-    attendre_paroles(Duree::message_ms);
+    afficher_message(votant->get_nom() + Texte::merci);
     ui->stackedWidget_intervote->setCurrentIndex(SousPage::bouton_vote);
 }
 

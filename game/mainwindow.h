@@ -131,6 +131,8 @@ private:
     void verifier_code_vote();
     void prendre_vote(Accuse* votant);
     void prendre_vote_final(Accuse* votant);
+    bool ouvrir_bulletin(Accuse* votant);
+    void remercier(const Accuse* votant);
     void voter_contre(int index);
     void reporter_vote();
     void preparer_vote_final(Accuse* votant);
@@ -160,7 +162,7 @@ private:
     int temps_vote_final = 0;
     int numero_vote = 0;
     int nombre_ecartes = 0;
-    int etat_seconde_chance = 0;
+    int etat_seconde_chance = SecondeChance::inutilise;
     int utilisateur_seconde_chance = 0;
     bool vote_effectue = false;
     int choix_vote = 0;
