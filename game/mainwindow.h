@@ -87,6 +87,10 @@ private slots:
     void on_bouton_reporter_vote_final_clicked();
     void on_bouton_test_clicked();
     void on_bouton_option_clicked();
+    // seconde_chance.cpp : boutons du code de la seconde chance
+    // tableau_classement.cpp : boutons du tableau de classement final
+    // sauvegarde.cpp : reprise d'une partie
+    // rapport.cpp : rapport de partie
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -151,6 +155,14 @@ private:
 
     // sauvegarde.cpp
     void sauvegarder_partie();
+
+    // seconde_chance.cpp
+
+    // tableau_classement.cpp
+
+    // resultats_finaux.cpp
+
+    // rapport.cpp
 
     Ui::MainWindow* ui;
     QString chemin_sauvegarde;
