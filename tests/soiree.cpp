@@ -17,6 +17,14 @@ Soiree::Soiree()
     principale->show();
     principale->initialiser_affichage();
     horloge.start();
+    sonde.setTimerType(Qt::PreciseTimer);
+    sonde.setInterval(intervalle_sonde_ms);
+    QObject::connect(&sonde, &QTimer::timeout, [this] {
+        const double instant = maintenant();
+        retards.append({instant, instant - derniere_sonde - intervalle_sonde_ms / 1000.0});
+        derniere_sonde = instant;
+    });
+    sonde.start();
     // Le compte à rebours démarre juste après le changement de page : on le lit
     // au tour de boucle suivant, avant sa première seconde.
     QObject::connect(widget<QStackedWidget>("stackedWidget"), &QStackedWidget::currentChanged, principale,
@@ -129,6 +137,17 @@ QString Soiree::message_apres(const QString& code)
     });
     taper_code(code);
     return message;
+}
+
+double Soiree::retard_max(double debut, double fin) const
+{
+    double retard = 0;
+    for (const auto& mesure : retards)
+        // Un retard se voit à la sonde qui suit : elle peut passer juste avant ou
+        // juste après l'événement retardé, d'où la marge autour des deux instants.
+        if (mesure.first >= debut - marge_sonde_s && mesure.first <= fin + marge_sonde_s)
+            retard = qMax(retard, mesure.second);
+    return retard;
 }
 
 double Soiree::instant_page(int page_cherchee, double depuis) const

@@ -52,6 +52,9 @@ public:
     double instant_page(int page, double depuis) const;
     // Valeur de chaque compte à rebours d'un vote à son départ, dans l'ordre.
     const QList<int>& departs_des_votes() const { return departs; }
+    // Plus grand retard pris par la boucle d'événements entre deux instants : sous
+    // temps accéléré, une machine chargée retarde tous les minuteurs d'autant.
+    double retard_max(double debut, double fin) const;
     // Avertissements de Qt pendant la soirée (boucle d'attente relancée...).
     const QStringList& avertissements() const { return alertes; }
 
@@ -70,7 +73,9 @@ public:
     bool attendre_page(int page, int limite_ms);
 
 private:
-    static constexpr int intervalle_verification_ms = 20;
+    static constexpr int intervalle_verification_ms = 100;
+    static constexpr int intervalle_sonde_ms = 200;
+    static constexpr double marge_sonde_s = 1.0;
     static void noter_annonce(QtMsgType type, const QMessageLogContext& contexte, const QString& message);
     static Soiree* courante;
 
@@ -80,6 +85,9 @@ private:
     QStringList alertes;
     QList<QPair<double, int>> pages;
     QList<int> departs;
+    QTimer sonde;
+    double derniere_sonde = 0;
+    QList<QPair<double, double>> retards;
     QtMessageHandler gestionnaire_precedent;
 };
 

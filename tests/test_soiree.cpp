@@ -35,10 +35,15 @@ constexpr double tolerance_s = 2.0;
 constexpr int une_minute_ms = 60000;
 }
 
-// Un écart de temps mesuré doit valoir l'attendu, à la tolérance près.
-#define VERIFIER_ECART(mesure, attendu)                                                                  \
-    QVERIFY2(qAbs((mesure) - (attendu)) < tolerance_s,                                                   \
-             qPrintable(QStringLiteral("%1 s mesurées au lieu de %2 s").arg(mesure).arg(attendu)))
+// L'écart entre deux instants du jeu doit valoir l'attendu, à la tolérance près,
+// augmentée du retard que la machine a imposé à la boucle d'événements entre-temps.
+#define VERIFIER_ECART(soiree, debut, fin, attendu)                                                      \
+    do {                                                                                                 \
+        const double marge = tolerance_s + (soiree).retard_max((debut), (fin));                          \
+        QVERIFY2(qAbs((fin) - (debut) - (attendu)) < marge,                                              \
+                 qPrintable(QStringLiteral("%1 s mesurées au lieu de %2 s (marge %3 s)")                 \
+                                .arg((fin) - (debut)).arg(attendu).arg(marge)));                          \
+    } while (false)
 
 class TestSoiree : public QObject
 {
@@ -95,9 +100,7 @@ void TestSoiree::verifier_enchainement(Soiree& soiree, double depuis, const QLis
         QVERIFY2(position < annonces.size(), qPrintable(etape.first + QStringLiteral(" n'a pas été joué")));
         const double instant = annonces[position].instant;
         if (precedent >= 0)
-            QVERIFY2(qAbs(instant - precedent - etape.second) < tolerance_s,
-                     qPrintable(QStringLiteral("%1 joué %2 s après le son précédent au lieu de %3 s")
-                                    .arg(etape.first).arg(instant - precedent).arg(etape.second)));
+            VERIFIER_ECART(soiree, precedent, instant, etape.second);
         precedent = instant;
     }
 }
@@ -252,7 +255,7 @@ void TestSoiree::premier_vote(Soiree& soiree)
 
     // Pas d'annonce du vote suivant en mode test ; 8 s de pause, puis le vote 2 à 03:00.
     QVERIFY(soiree.attendre_page(page_intervote, une_minute_ms));
-    VERIFIER_ECART(soiree.instant_page(page_intervote, fin) - fin, 38.5);
+    VERIFIER_ECART(soiree, soiree.annonces().last().instant, soiree.instant_page(page_intervote, fin), 21);
     QCOMPARE(soiree.noms_des_sons_depuis(fin - 0.5).size(), 5);
     QCOMPARE(soiree.label("label_phase")->text(), QStringLiteral("VOTE 2"));
     QCOMPARE(soiree.label("label_fin_vote")->text(), QStringLiteral("Fin du vote 2 dans"));
@@ -280,7 +283,9 @@ void TestSoiree::vote_avec_egalite_et_bulletin_coupe(Soiree& soiree)
     soiree.taper_code(codes[Vautour]);
     QCOMPARE(restant_bulletin, restant_vote);
     QVERIFY(bouton_ecarte_inactif);
-    QCOMPARE(soiree.page(), page_resultats);
+    // Le bulletin et le vote finissent à la même seconde : selon la fraction de seconde
+    // près, la clôture l'interrompt ou le suit de peu ; rien n'est noté dans les deux cas.
+    QVERIFY(soiree.attendre_page(page_resultats, 5000));
     QVERIFY(!soiree.fenetre().get_accuses()[Vautour]->get_a_vote());
 
     double fin = 0;
@@ -317,7 +322,7 @@ void TestSoiree::vote_final_ouvert(Soiree& soiree, double fin)
 
     QVERIFY(soiree.attendre_page(page_intervote, 2 * une_minute_ms));
     const double presentation = soiree.annonces_depuis(fin - 0.5).last().instant;
-    VERIFIER_ECART(soiree.instant_page(page_intervote, fin) - presentation, 86.5);
+    VERIFIER_ECART(soiree, presentation, soiree.instant_page(page_intervote, fin), 86.5);
     QCOMPARE(soiree.label("label_phase")->text(), QStringLiteral("VOTE FINAL"));
     QCOMPARE(soiree.departs_des_votes().last(), 480);
 
@@ -341,7 +346,7 @@ void TestSoiree::soiree_en_mode_test()
     Soiree soiree;
     QTest::mouseClick(soiree.bouton("bouton_test"), Qt::LeftButton);
     QVERIFY(soiree.attendre_page(page_intervote, 2 * une_minute_ms));
-    VERIFIER_ECART(soiree.instant_page(page_intervote, 0) - soiree.annonces()[0].instant, 233);
+    VERIFIER_ECART(soiree, soiree.annonces()[0].instant, soiree.instant_page(page_intervote, 0), 233);
     QCOMPARE(soiree.fenetre().get_numero_vote(), 1);
     QCOMPARE(soiree.departs_des_votes(), QList<int>{180});
 
@@ -386,14 +391,14 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
 {
     Soiree soiree;
     // Pendant l'introduction, le fond animé change d'image toutes les 150 ms :
-    // sur trois secondes relevées toutes les 150 ms, on voit défiler les images.
+    // relevées toutes les 150 ms pendant près d'une minute, on voit défiler les images.
     auto* image = soiree.label("label_image");
     QSet<qint64> images_vues;
     QTimer releve;
     releve.setTimerType(Qt::PreciseTimer);
     releve.setInterval(150);
     QObject::connect(&releve, &QTimer::timeout, [&] {
-        if (soiree.maintenant() > 5 && soiree.maintenant() < 8)
+        if (soiree.maintenant() > 5 && soiree.maintenant() < 60)
             images_vues.insert(image->pixmap(Qt::ReturnByValue).cacheKey());
     });
     releve.start();
@@ -409,8 +414,8 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
     QCOMPARE(soiree.annonces()[2].page, page_discours);
 
     QVERIFY(soiree.attendre_page(page_intervote, 2 * une_minute_ms));
-    VERIFIER_ECART(soiree.instant_page(page_intervote, 0) - soiree.annonces()[0].instant, 233);
-    VERIFIER_ECART(soiree.instant_page(page_intervote, 0) - soiree.annonces()[3].instant, 9);
+    VERIFIER_ECART(soiree, soiree.annonces()[0].instant, soiree.instant_page(page_intervote, 0), 233);
+    VERIFIER_ECART(soiree, soiree.annonces()[3].instant, soiree.instant_page(page_intervote, 0), 9);
 
     // Hors de la page animée, l'animation s'arrête d'elle-même à sa prochaine image.
     QTimer* animation = nullptr;
@@ -430,7 +435,7 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
     QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() == 238; }, une_minute_ms));
     QCOMPARE(soiree.noms_des_sons_depuis(avant_rappel), QStringList{"4minpourvoter.wav"});
     // Cinq secondes de jeu, moins la fraction de seconde déjà entamée par le compte à rebours.
-    VERIFIER_ECART(soiree.annonces().last().instant - avant_rappel, 4.5);
+    VERIFIER_ECART(soiree, avant_rappel, soiree.annonces().last().instant, 4.5);
     soiree.fenetre().set_temps_restant_intervote(240);
     QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() == 237; }, une_minute_ms));
     QCOMPARE(soiree.noms_des_sons_depuis(avant_rappel).size(), 1);
@@ -446,7 +451,7 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
     verifier_enchainement(soiree, fin, {{"Eliminevoteclassique.wav", 0}, {"Lancementvote2.wav", 13}});
     QVERIFY(soiree.attendre_page(page_intervote, une_minute_ms));
     const double annonce_vote_2 = soiree.annonces().last().instant;
-    VERIFIER_ECART(soiree.instant_page(page_intervote, fin) - annonce_vote_2, 8);
+    VERIFIER_ECART(soiree, annonce_vote_2, soiree.instant_page(page_intervote, fin), 8);
     QCOMPARE(soiree.departs_des_votes().last(), 1200);
 
     // Vote 3 raccourci à 10 minutes : c'est le son des dix minutes qui l'annonce.
