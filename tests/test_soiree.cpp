@@ -188,7 +188,12 @@ void TestSoiree::premier_vote(Soiree& soiree)
     QCOMPARE(soiree.sous_page(), sous_page_bouton_vote);
     QVERIFY(!soiree.fenetre().get_accuses()[Hyene]->get_a_vote());
     soiree.voter(codes[Hyene], Rat);
+    // Le message attend ses deux secondes pendant que le compte à rebours du vote continue.
+    const int restant_avant_message = soiree.fenetre().get_temps_restant_intervote();
+    const double debut_message = soiree.maintenant();
     QCOMPARE(soiree.message_apres(QStringLiteral("mauvais")), QStringLiteral("Code invalide !"));
+    VERIFIER_ECART(soiree, debut_message, soiree.maintenant(), 2);
+    QVERIFY(restant_avant_message - soiree.fenetre().get_temps_restant_intervote() >= 1);
     QCOMPARE(soiree.widget<QLineEdit>("ligne_code")->text(), QString());
     QCOMPARE(soiree.message_apres(QString()), QStringLiteral("Code invalide !"));
 
