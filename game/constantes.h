@@ -34,6 +34,8 @@ constexpr int conclusion_ms = 15000;
 constexpr int nom_ms = 1000;
 constexpr int message_ms = 2000;
 constexpr int silence_resultat_ms = 1000;
+constexpr int revelation_classement_ms = 2000;
+constexpr int arrivee_presentateur_ms = 120000;
 
 constexpr int bulletin_s = 30;
 constexpr int bulletin_final_s = 90;
@@ -57,6 +59,7 @@ constexpr int nombre_images_attente = 30;
 constexpr int aucun_accuse = 12;   // case vide du tableau de classement
 constexpr int aucun_choix = 10;    // bulletin ordinaire sans choix
 constexpr int index_points_finaux = 9;
+constexpr int penalite_abstention_finale = 15;   // points ajoutés à qui ne vote pas au vote final
 }
 
 // Les neuf accusés dans l'ordre du rôle, avec leur code personnel (en minuscules).

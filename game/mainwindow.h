@@ -91,6 +91,7 @@ private slots:
     // tableau_classement.cpp : boutons du tableau de classement final
     // sauvegarde.cpp : reprise d'une partie
     // rapport.cpp : rapport de partie
+    void on_bouton_rapport_clicked();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -161,8 +162,13 @@ private:
     // tableau_classement.cpp
 
     // resultats_finaux.cpp
+    void cloturer_vote_final();
+    void resultats_vote_final();
+    void annoncer_deuxieme_sauve(Accuse* sauve);
+    void annoncer_sauves();
 
     // rapport.cpp
+    void exporter_rapport();
 
     Ui::MainWindow* ui;
     QString chemin_sauvegarde;

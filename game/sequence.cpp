@@ -152,6 +152,8 @@ void MainWindow::fin_appel_accuses()
     timer_appel_accuses->stop();
     if (!phase_finale())
         resultats_vote();
+    else
+        cloturer_vote_final();
 }
 
 void MainWindow::fin_temporisation()

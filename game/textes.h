@@ -19,6 +19,7 @@ inline const QString vote_termine = QStringLiteral("Le vote est maintenant termi
 inline const QString rejoindre_places = QStringLiteral("Accusés, veuillez rejoindre vos places.");
 inline const QString accuse_ecarte = QStringLiteral("L'accusé écarté à l'issue de ce vote est :");
 inline const QString premier_sauve = QStringLiteral("Le premier accusé sauvé est :");
+inline const QString deuxieme_sauve = QStringLiteral("Le deuxième accusé sauvé est :");
 inline const QString sc_sans_effet = QStringLiteral("a utilisé le code de la seconde chance sans effet.");
 inline const QString sc_rehabilite = QStringLiteral("est réhabilité grâce au code de la seconde chance.");
 inline const QString sc_ecarte = QStringLiteral("est écarté par le code de la seconde chance.");
