@@ -89,12 +89,24 @@ private slots:
     void on_bouton_option_clicked();
     // seconde_chance.cpp : boutons du code de la seconde chance
     // tableau_classement.cpp : boutons du tableau de classement final
+    void on_Bouton_annuler_1_clicked();
+    void on_Bouton_annuler_2_clicked();
+    void on_Bouton_annuler_3_clicked();
+    void on_Bouton_annuler_4_clicked();
+    void on_Bouton_annuler_5_clicked();
+    void on_Bouton_annuler_6_clicked();
+    void on_Bouton_annuler_7_clicked();
+    void on_Bouton_annuler_8_clicked();
+    void on_bouton_valider_vote_final_clicked();
     // sauvegarde.cpp : reprise d'une partie
     // rapport.cpp : rapport de partie
     void on_bouton_rapport_clicked();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     // etat.cpp
@@ -160,6 +172,17 @@ private:
     // seconde_chance.cpp
 
     // tableau_classement.cpp
+    int index_etiquette(const QWidget* widget) const;
+    Cadre_vote* cadre_rempli(const QWidget* widget) const;
+    void glisser_nom(QLabel* saisi, const QPoint& prise, int index, Cadre_vote* cadre_source);
+    void finir_glisser(Qt::DropAction resultat, int index, Cadre_vote* cadre_source);
+    void retirer_du_cadre(int position);
+    void afficher_etiquette(int index, bool visible);
+    int prendre_index_remplace();
+    void valider_vote_final();
+    bool tableau_complet() const;
+    void refuser_vote_final();
+    void enregistrer_bulletin_final();
 
     // resultats_finaux.cpp
     void cloturer_vote_final();
