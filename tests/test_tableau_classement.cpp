@@ -77,6 +77,7 @@ private slots:
     void points_cumules_sur_deux_votants();
     void voter_plus_tard_ne_compte_rien();
     void bulletin_ecoule_ne_compte_rien();
+    void refus_rattrape_par_le_compte_a_rebours();
     void aucune_attente_relancee();
 
 private:
@@ -594,6 +595,36 @@ void TestTableauClassement::bulletin_ecoule_ne_compte_rien()
     QCOMPARE(points(), points_avant);
     QVERIFY(!fenetre().get_accuses()[votant]->get_a_vote());
     QCOMPARE(soiree->page(), page_intervote);
+    for (int position = 0; position < nombre_cadres; ++position)
+        QCOMPARE(cadre(position)->get_index_accuse(), aucun);
+}
+
+// Le compte à rebours du bulletin finit pendant un refus : le refus va au bout
+// de ses deux secondes, puis le bulletin se ferme sans rien compter.
+void TestTableauClassement::refus_rattrape_par_le_compte_a_rebours()
+{
+    constexpr int bulletin_court_s = 15;
+    const int votant = ecartes[0];
+    const QList<int> noms = noms_du_tableau(votant);
+    const QList<int> points_avant = points();
+    QLabel* refus = soiree->label("label_vote_invalide");
+    double duree_refus = -1;
+    fenetre().set_temps_restant_intervote(bulletin_court_s);
+    bulletin(votant, [&] {
+        fenetre().set_temps_restant_intervote(vote_final_prolonge_s);
+        remplir(noms.mid(1));
+        QVERIFY(soiree->attendre([&] { return fenetre().get_temps_restant_vote() == 1; }, une_minute_ms));
+        QElapsedTimer chrono;
+        chrono.start();
+        cliquer("bouton_valider_vote_final");
+        duree_refus = chrono.elapsed() / 1000.0;
+        QVERIFY(!refus->isVisible());
+    });
+    QVERIFY2(qAbs(duree_refus - refus_ms / 1000.0) < tolerance_s, qPrintable(QString::number(duree_refus)));
+    QCOMPARE(points(), points_avant);
+    QVERIFY(!fenetre().get_accuses()[votant]->get_a_vote());
+    QCOMPARE(soiree->page(), page_intervote);
+    QCOMPARE(soiree->sous_page(), sous_page_bouton_vote);
     for (int position = 0; position < nombre_cadres; ++position)
         QCOMPARE(cadre(position)->get_index_accuse(), aucun);
 }
