@@ -41,6 +41,8 @@ void MainWindow::confirmer_quitter()
         ouvrir_options();
 }
 
+// S n'ouvre le code de la seconde chance que devant le kiosque au repos ; un
+// champ qui a le focus garde les lettres tapées, S n'arrive donc ici que hors saisie.
 // La touche Entrée valide le champ de code qui a le focus, tant qu'il est affiché.
 void MainWindow::keyPressEvent(QKeyEvent* e)
 {
@@ -48,11 +50,26 @@ void MainWindow::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Escape:
         confirmer_quitter();
         break;
+    case Qt::Key_S:
+        if (ui->bouton_voter->isVisible()) {
+            reinitialiser_seconde_chance();
+            afficher_code_seconde_chance();
+        }
+        break;
     case Qt::Key_Return:
-        if (ui->ligne_code->hasFocus() && ui->ligne_code->isVisible())
-            verifier_code_vote();
+        valider_champ_de_code();
         break;
     default:
         break;
     }
+}
+
+void MainWindow::valider_champ_de_code()
+{
+    if (ui->ligne_code->hasFocus() && ui->ligne_code->isVisible())
+        verifier_code_vote();
+    else if (ui->ligne_code_sc->hasFocus() && ui->ligne_code_sc->isVisible())
+        verifier_code_seconde_chance();
+    else if (ui->ligne_code_sc_2->hasFocus() && ui->ligne_code_sc_2->isVisible())
+        on_bouton_ok_code_sc_clicked();
 }

@@ -88,6 +88,10 @@ private slots:
     void on_bouton_test_clicked();
     void on_bouton_option_clicked();
     // seconde_chance.cpp : boutons du code de la seconde chance
+    void on_bouton_ok_clicked();
+    void on_bouton_non_clicked();
+    void on_bouton_oui_clicked();
+    void on_bouton_ok_code_sc_clicked();
     // tableau_classement.cpp : boutons du tableau de classement final
     void on_Bouton_annuler_1_clicked();
     void on_Bouton_annuler_2_clicked();
@@ -143,6 +147,7 @@ private:
     // commandes.cpp
     void confirmer_quitter();
     void ouvrir_options();
+    void valider_champ_de_code();
 
     // kiosque.cpp
     void verifier_code_vote();
@@ -170,6 +175,10 @@ private:
     void sauvegarder_partie();
 
     // seconde_chance.cpp
+    void afficher_code_seconde_chance();
+    void verifier_code_seconde_chance();
+    void enregistrer_code_seconde_chance();
+    void afficher_message_code_sc(const QString& texte, QTimer* minuteur);
 
     // tableau_classement.cpp
     int index_etiquette(const QWidget* widget) const;

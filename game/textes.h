@@ -15,6 +15,12 @@ inline const QString deja_vote = QStringLiteral("Tu as déjà voté !");
 inline const QString merci = QStringLiteral(" merci d'avoir voté.");
 inline const QString question_vote = QStringLiteral(", qui souhaites-tu écarter ?");
 inline const QString question_vote_final = QStringLiteral(", à toi de voter !");
+inline const QString code_deja_utilise = QStringLiteral("Code déjà utilisé !");
+inline const QString code_sc_trop_tard = QStringLiteral("C'est trop tard pour utiliser ce code !");
+inline const QString operation_annulee = QStringLiteral("Opération annulée.");
+inline const QString code_sc_pris_en_compte =
+    QStringLiteral("Le code de la seconde chance a bien été pris en compte. Il ne peut plus être utilisé.");
+inline const QString code_sc_code_personnel = QStringLiteral(", entre ton code personnel pour valider :");
 inline const QString vote_termine = QStringLiteral("Le vote est maintenant terminé.");
 inline const QString rejoindre_places = QStringLiteral("Accusés, veuillez rejoindre vos places.");
 inline const QString accuse_ecarte = QStringLiteral("L'accusé écarté à l'issue de ce vote est :");
