@@ -64,6 +64,7 @@ private slots:
     void oui_sans_accuse_choisi_ne_fait_rien();
     void second_appui_pendant_le_refus();
     void code_en_capitales_accepte();
+    void trop_tard_au_vote_final();
     void touche_s_sans_effet_data();
     void touche_s_sans_effet();
     void effet_au_depouillement_data();
@@ -179,7 +180,7 @@ void TestSecondeChance::passer_vote_sans_bulletin(Soiree& soiree)
     const int ecartes = soiree.fenetre().get_nombre_ecartes();
     soiree.fenetre().set_temps_restant_intervote(1);
     QVERIFY(soiree.attendre_page(page_resultats, une_minute_ms));
-    QVERIFY(soiree.attendre_page(page_intervote, 2 * une_minute_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, attente_vote_ms));
     QCOMPARE(soiree.fenetre().get_nombre_ecartes(), ecartes + 1);
 }
 
@@ -329,6 +330,23 @@ void TestSecondeChance::second_appui_pendant_le_refus()
     QTest::mouseClick(soiree.bouton("bouton_ok_code_sc"), Qt::LeftButton);
     ETAPE(verifier_duree(soiree, debut, 2));
     QCOMPARE(soiree.sous_page(), sous_page_bouton_vote);
+    QCOMPARE(soiree.fenetre().get_etat_seconde_chance(), 0);
+    ETAPE(verifier_sans_boucle_relancee(soiree));
+}
+
+// Au vote final, le bon mot est refusé : il est trop tard.
+void TestSecondeChance::trop_tard_au_vote_final()
+{
+    partie_du_kiosque.reset();
+    Soiree soiree;
+    ETAPE(ouvrir_vote_1(soiree));
+    while (!soiree.fenetre().phase_finale())
+        ETAPE(passer_vote_sans_bulletin(soiree));
+    QCOMPARE(soiree.label("label_phase")->text(), QStringLiteral("VOTE FINAL"));
+    taper_s(soiree);
+    const double debut = soiree.maintenant();
+    taper_code_sc(soiree, QStringLiteral("sursis"));
+    ETAPE(verifier_message(soiree, QStringLiteral("C'est trop tard pour utiliser ce code !"), debut, 2));
     QCOMPARE(soiree.fenetre().get_etat_seconde_chance(), 0);
     ETAPE(verifier_sans_boucle_relancee(soiree));
 }
