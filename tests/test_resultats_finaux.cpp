@@ -9,7 +9,9 @@
 #include "resultats_finaux.h"
 #include "tirage.h"
 
+#include <QLineEdit>
 #include <QStackedWidget>
+#include <QWindow>
 #include <QtTest>
 #include <algorithm>
 #include <memory>
@@ -72,9 +74,13 @@ private slots:
     void annonces_dans_l_ordre_et_a_l_heure();
     void page_de_fin_deux_minutes_apres_le_presentateur();
     void aucune_attente_relancee();
+    void bulletins_finaux_decident_le_sauve();
     void cleanupTestCase();
 
 private:
+    void glisser(const QWidget* depart, const QWidget* arrivee);
+    void bulletin_final(int votant, const QList<int>& noms);
+
     Soiree* soiree = nullptr;
     bool partie_finie = false;
     QList<int> ecartes;             // les huit écartés, dans l'ordre du rôle
@@ -265,6 +271,88 @@ void TestResultatsFinaux::page_de_fin_deux_minutes_apres_le_presentateur()
 
 void TestResultatsFinaux::aucune_attente_relancee()
 {
+    for (const QString& alerte : soiree->avertissements())
+        QVERIFY2(!alerte.contains(QStringLiteral("already called exec")), qPrintable(alerte));
+}
+
+// Un vrai glisser sur la fenêtre : appui, mouvements et lâcher ; l'appui ne rend
+// la main qu'à la fin du glisser, d'où la suite programmée avant.
+void TestResultatsFinaux::glisser(const QWidget* depart, const QWidget* arrivee)
+{
+    QWindow* fenetre = soiree->fenetre().windowHandle();
+    const QPoint prise = depart->mapTo(&soiree->fenetre(), depart->rect().center());
+    const QPoint lacher = arrivee->mapTo(&soiree->fenetre(), arrivee->rect().center());
+    QTimer::singleShot(0, &soiree->fenetre(), [=] {
+        QTest::mouseMove(fenetre, (prise + lacher) / 2);
+        QTest::mouseMove(fenetre, lacher);
+        QTest::mouseRelease(fenetre, Qt::LeftButton, Qt::NoModifier, lacher);
+    });
+    QTest::mousePress(fenetre, Qt::LeftButton, Qt::NoModifier, prise);
+}
+
+// Le votant tape son code, place les noms dans l'ordre des cases et vote.
+void TestResultatsFinaux::bulletin_final(int votant, const QList<int>& noms)
+{
+    static const char* const etiquettes[] = {"label_cafard_deplacable", "label_chacal_deplacable",
+                                             "label_chien_deplacable", "label_cochon_deplacable",
+                                             "label_hyene_deplacable", "label_rat_deplacable",
+                                             "label_requin_deplacable", "label_serpent_deplacable",
+                                             "label_vautour_deplacable"};
+    QObject portee;
+    soiree->ouvrir_code();
+    QTimer::singleShot(500, &portee, [&] {
+        for (int position = 0; position < noms.size(); ++position)
+            glisser(soiree->label(etiquettes[noms[position]]),
+                    soiree->widget<QWidget>(qPrintable(QStringLiteral("cadre_%1").arg(position + 1))));
+        QTest::mouseClick(soiree->bouton("bouton_valider_vote_final"), Qt::LeftButton);
+    });
+    QTest::keyClicks(soiree->widget<QLineEdit>("ligne_code"), codes[votant]);
+    QTest::mouseClick(soiree->bouton("bouton_ok_vote"), Qt::LeftButton);
+}
+
+// Une seconde partie (une soirée à la fois : elle prend le journal de Qt). Trois
+// bulletins : le premier sauvé P classe V1, V2, puis les autres A1..A6 ; V1
+// classe V2, A1..A6 ; V2 classe V1, A1..A6. Points : V1 1 + 1 = 2, V2 2 + 1 = 3,
+// Ai (i + 2) + 2 (i + 1) + 15 d'abstention ; tout le classement est décidé.
+void TestResultatsFinaux::bulletins_finaux_decident_le_sauve()
+{
+    delete soiree;
+    soiree = new Soiree;
+    QVERIFY(commencer(*soiree));
+    QVERIFY(jouer_jusqu_au_vote_final(*soiree, {}));
+    QList<int> autres;
+    int premier_sauve = -1;
+    for (const Accuse* accuse : soiree->fenetre().get_accuses()) {
+        if (accuse->get_ecarte())
+            autres.append(accuse->get_index());
+        else
+            premier_sauve = accuse->get_index();
+    }
+    const int v1 = autres.takeFirst();
+    const int v2 = autres.takeFirst();
+
+    bulletin_final(premier_sauve, QList<int>{v1, v2} + autres);
+    bulletin_final(v1, QList<int>{v2} + autres);
+    bulletin_final(v2, QList<int>{v1} + autres);
+    const auto& accuses = soiree->fenetre().get_accuses();
+    QVERIFY(accuses[premier_sauve]->get_a_vote());
+    QVERIFY(accuses[v1]->get_a_vote());
+    QVERIFY(accuses[v2]->get_a_vote());
+    QVERIFY(finir(*soiree));
+
+    QCOMPARE(accuses[v1]->get_votes_recus(9), 2);
+    QCOMPARE(accuses[v2]->get_votes_recus(9), 3);
+    QCOMPARE(accuses[premier_sauve]->get_votes_recus(9), 0);
+    for (int i = 1; i <= autres.size(); ++i) {
+        QCOMPARE(accuses[autres[i - 1]]->get_votes_recus(9), (i + 2) + 2 * (i + 1) + penalite);
+        QCOMPARE(soiree->label(qPrintable(QStringLiteral("label_classement_%1").arg(i + 2)))->text(),
+                 accuses[autres[i - 1]]->get_nom());
+    }
+    QCOMPARE(soiree->label("label_classement_2")->text(), accuses[v2]->get_nom());
+    QCOMPARE(soiree->label("label_classement_1")->text(), accuses[v1]->get_nom());
+    QVERIFY(accuses[v1]->get_sauve());
+    QVERIFY(!accuses[v2]->get_sauve());
+    QCOMPARE(accuses[v1]->get_classement_donne(0), v2);
     for (const QString& alerte : soiree->avertissements())
         QVERIFY2(!alerte.contains(QStringLiteral("already called exec")), qPrintable(alerte));
 }
