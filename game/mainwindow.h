@@ -103,6 +103,7 @@ private slots:
     void on_Bouton_annuler_8_clicked();
     void on_bouton_valider_vote_final_clicked();
     // sauvegarde.cpp : reprise d'une partie
+    void on_bouton_charger_clicked();
     // rapport.cpp : rapport de partie
     void on_bouton_rapport_clicked();
 
@@ -173,6 +174,9 @@ private:
 
     // sauvegarde.cpp
     void sauvegarder_partie();
+    bool charger_partie();
+    void reprendre_vote_ordinaire();
+    void reprendre_vote_final();
 
     // seconde_chance.cpp
     void afficher_code_seconde_chance();
