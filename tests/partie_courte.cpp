@@ -2,9 +2,6 @@
 
 namespace PartieCourte {
 
-const QStringList codes = {"galopin58", "cerise73", "mirabel26", "capucines82", "noyaux19",
-                           "lavandes64", "primevere35", "olive90", "pavots27"};
-
 namespace {
 constexpr int une_minute_ms = 60000;
 

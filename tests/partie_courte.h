@@ -10,9 +10,7 @@
 #include <QStringList>
 
 namespace PartieCourte {
-// Codes personnels, dans l'ordre du rôle.
-extern const QStringList codes;
-enum Role { Cafard, Chacal, Chien, Cochon, Hyene, Rat, Requin, Serpent, Vautour };
+using namespace Joueurs;
 constexpr int abstention = -1;
 
 constexpr int page_intervote = 1;

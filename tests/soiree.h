@@ -14,8 +14,16 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QString>
+#include <QStringList>
 
 class QLineEdit;
+
+// Les neuf joueurs : leur rang dans le rôle et leur code personnel.
+namespace Joueurs {
+enum { Cafard, Chacal, Chien, Cochon, Hyene, Rat, Requin, Serpent, Vautour };
+inline const QStringList codes = {"galopin58", "cerise73", "mirabel26", "capucines82", "noyaux19",
+                                  "lavandes64", "primevere35", "olive90", "pavots27"};
+}
 
 // Une annonce entendue : le fichier joué, l'instant (en secondes du jeu depuis
 // le début de l'enregistrement) et ce que montrait alors l'écran.

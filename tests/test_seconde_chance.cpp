@@ -12,9 +12,7 @@
 #include <memory>
 
 namespace {
-const QStringList codes = {"galopin58", "cerise73", "mirabel26", "capucines82", "noyaux19",
-                           "lavandes64", "primevere35", "olive90", "pavots27"};
-enum { Cafard, Chacal, Chien, Cochon, Hyene, Rat, Requin, Serpent, Vautour };
+using namespace Joueurs;
 
 constexpr int page_accueil = 0;
 constexpr int page_intervote = 1;

@@ -9,10 +9,7 @@
 #include <QtTest>
 
 namespace {
-// Codes personnels, dans l'ordre du rôle.
-const QStringList codes = {"galopin58", "cerise73", "mirabel26", "capucines82", "noyaux19",
-                           "lavandes64", "primevere35", "olive90", "pavots27"};
-enum { Cafard, Chacal, Chien, Cochon, Hyene, Rat, Requin, Serpent, Vautour };
+using namespace Joueurs;
 constexpr int abstention = -1;
 
 constexpr int page_intervote = 1;

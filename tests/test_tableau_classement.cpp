@@ -14,8 +14,7 @@
 #include <memory>
 
 namespace {
-const QStringList codes = {"galopin58", "cerise73", "mirabel26", "capucines82", "noyaux19",
-                           "lavandes64", "primevere35", "olive90", "pavots27"};
+using Joueurs::codes;
 const char* const etiquettes[] = {"label_cafard_deplacable", "label_chacal_deplacable", "label_chien_deplacable",
                                   "label_cochon_deplacable", "label_hyene_deplacable", "label_rat_deplacable",
                                   "label_requin_deplacable", "label_serpent_deplacable", "label_vautour_deplacable"};
