@@ -19,7 +19,6 @@
 using namespace PartieCourte;
 
 namespace {
-constexpr double tolerance_s = 2.0;
 constexpr int penalite = 15;
 
 QString son_du_nom(const QString& nom)
@@ -47,16 +46,6 @@ struct Fiches {
     }
 };
 }
-
-// L'écart entre deux instants du jeu, à la tolérance près, augmentée du retard
-// que la machine a imposé à la boucle d'événements entre-temps.
-#define VERIFIER_ECART(soiree, debut, fin, attendu)                                                      \
-    do {                                                                                                 \
-        const double marge = tolerance_s + (soiree).retard_max((debut), (fin));                          \
-        QVERIFY2(qAbs((fin) - (debut) - (attendu)) < marge,                                              \
-                 qPrintable(QStringLiteral("%1 s mesurées au lieu de %2 s (marge %3 s)")                 \
-                                .arg((fin) - (debut)).arg(attendu).arg(marge)));                          \
-    } while (false)
 
 class TestResultatsFinaux : public QObject
 {

@@ -17,8 +17,6 @@ constexpr int page_intervote = 1;
 constexpr int page_discours = 6;
 constexpr int sous_page_bouton_vote = 0;
 constexpr int une_minute_ms = 60000;
-// Sous faketime, 10 ms de retard réel de l'ordonnanceur font 1 s de jeu.
-constexpr double tolerance_s = 2.0;
 
 const QString titre_attendu = QStringLiteral("Pas de partie sauvegardée");
 const QString texte_sans_fichier = QStringLiteral("Il n'y a pas de fichier de sauvegarde.");
@@ -147,16 +145,6 @@ bool sans_boucle_relancee(Soiree& soiree)
     return true;
 }
 }
-
-// L'écart entre deux instants du jeu doit valoir l'attendu, à la tolérance près,
-// augmentée du retard que la machine a imposé à la boucle d'événements entre-temps.
-#define VERIFIER_ECART(soiree, debut, fin, attendu)                                                      \
-    do {                                                                                                 \
-        const double marge = tolerance_s + (soiree).retard_max((debut), (fin));                          \
-        QVERIFY2(qAbs((fin) - (debut) - (attendu)) < marge,                                              \
-                 qPrintable(QStringLiteral("%1 s mesurées au lieu de %2 s (marge %3 s)")                 \
-                                .arg((fin) - (debut)).arg(attendu).arg(marge)));                          \
-    } while (false)
 
 class TestSauvegarde : public QObject
 {

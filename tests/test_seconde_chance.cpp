@@ -32,9 +32,6 @@ constexpr int etat_annonce = 4;
 const QString pris_en_compte =
     QStringLiteral("Le code de la seconde chance a bien été pris en compte. Il ne peut plus être utilisé.");
 
-// Sous faketime, 10 ms de retard réel valent 1 s de jeu : la marge d'un écart
-// s'augmente du retard mesuré de la boucle d'événements autour de lui.
-constexpr double tolerance_s = 2.0;
 constexpr int une_minute_ms = 60000;
 constexpr int attente_vote_ms = 5 * une_minute_ms;
 constexpr int duree_vote_kiosque_s = 3000;
@@ -43,13 +40,6 @@ constexpr int duree_vote_kiosque_s = 3000;
 enum class Refus { code_faux, code_vide, annulation, code_personnel_d_un_autre };
 }
 Q_DECLARE_METATYPE(Refus)
-
-#define ETAPE(appel)                    \
-    do {                                \
-        appel;                          \
-        if (QTest::currentTestFailed()) \
-            return;                     \
-    } while (false)
 
 class TestSecondeChance : public QObject
 {

@@ -18,29 +18,8 @@ constexpr int page_vote = 3;
 constexpr int page_vote_final = 4;
 constexpr int page_discours = 6;
 constexpr int sous_page_bouton_vote = 0;
-
-// Sous faketime, 10 ms de retard réel de l'ordonnanceur font 1 s de jeu.
-constexpr double tolerance_s = 2.0;
-
-// Une étape de la soirée qui a échoué arrête le test : la suite n'aurait plus de sens.
-#define ETAPE(appel)                      \
-    do {                                  \
-        appel;                            \
-        if (QTest::currentTestFailed())   \
-            return;                       \
-    } while (false)
 constexpr int une_minute_ms = 60000;
 }
-
-// L'écart entre deux instants du jeu doit valoir l'attendu, à la tolérance près,
-// augmentée du retard que la machine a imposé à la boucle d'événements entre-temps.
-#define VERIFIER_ECART(soiree, debut, fin, attendu)                                                      \
-    do {                                                                                                 \
-        const double marge = tolerance_s + (soiree).retard_max((debut), (fin));                          \
-        QVERIFY2(qAbs((fin) - (debut) - (attendu)) < marge,                                              \
-                 qPrintable(QStringLiteral("%1 s mesurées au lieu de %2 s (marge %3 s)")                 \
-                                .arg((fin) - (debut)).arg(attendu).arg(marge)));                          \
-    } while (false)
 
 class TestSoiree : public QObject
 {

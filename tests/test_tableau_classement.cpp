@@ -31,8 +31,6 @@ constexpr int une_minute_ms = 60000;
 // Le bulletin s'ouvre quand le code est tapé : les gestes du joueur viennent après.
 constexpr int ouverture_bulletin_ms = 500;
 constexpr int refus_ms = 2000;
-// Sous faketime, 10 ms de retard réel de l'ordonnanceur font 1 s de jeu.
-constexpr double tolerance_s = 2.0;
 // Le vote final reste ouvert pendant tous les bulletins du test.
 constexpr int vote_final_prolonge_s = 5000;
 
