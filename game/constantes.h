@@ -102,6 +102,12 @@ constexpr int validation_code_sc = 4;
 constexpr int message = 5;
 }
 
+// Raison de la fermeture d'un bulletin, rendue par sa boucle.
+namespace FinBulletin {
+constexpr int rendu = 0;   // choix fait, reporté ou temps du bulletin écoulé
+constexpr int coupe = 1;   // vote clos pendant que le bulletin était ouvert
+}
+
 // Etats du code de la seconde chance.
 namespace SecondeChance {
 constexpr int inutilise = 0;

@@ -73,7 +73,7 @@ void MainWindow::annoncer_ecartement(Accuse* ecarte)
 {
     ui->label_presentation_resultats->setText(Texte::accuse_ecarte);
     ui->label_resultats->hide();
-    attendre_paroles(Duree::silence_resultat_ms);
+    attendre(Duree::silence_resultat_ms);
     ui->label_resultats->setText(ecarte->get_nom());
     ui->label_resultats->show();
     dire(ecarte->get_son_nom(), Duree::nom_ms);

@@ -72,6 +72,7 @@ MainWindow::MainWindow(QWidget* parent)
     temps_votes_initiaux = temps_votes;
     temps_vote_final = Duree::vote_final_s;
 
+    retenir_les_sons();
     creer_accuses();
     creer_sons();
     charger_images_attente();

@@ -6,6 +6,7 @@
 #include "constantes.h"
 #include "textes.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 // Le kiosque de vote : les joueurs viennent un par un, tapent leur code
@@ -44,7 +45,7 @@ void MainWindow::on_bouton_reporter_vote_final_clicked()
 void MainWindow::verifier_code_vote()
 {
     // Un message occupe déjà le kiosque : la saisie attendra qu'il disparaisse.
-    if (boucle_paroles.isRunning())
+    if (attentes_en_cours > 0)
         return;
     const QString saisie = ui->ligne_code->text().toLower();
     for (Accuse* accuse : qAsConst(accuses)) {
@@ -67,17 +68,14 @@ void MainWindow::prendre_vote(Accuse* votant)
     ui->stackedWidget->setCurrentIndex(Page::vote);
     ui->label_demande_vote->setText(votant->get_nom() + Texte::question_vote);
     lancer_compte_a_rebours_vote();
-    boucle_vote.exec();
-
-    if (timer_appel_accuses->isActive())
+    if (attendre_bulletin() == FinBulletin::coupe)
         return;
-    afficher_intervote();
-    if (!vote_effectue)
-        return;
-    votant->set_a_vote(true);
-    votant->set_vote_emis(numero_vote - 1, choix_vote);
-    choix_vote = Jeu::aucun_choix;
-    remercier(votant);
+    if (vote_effectue) {
+        votant->set_a_vote(true);
+        votant->set_vote_emis(numero_vote - 1, choix_vote);
+        choix_vote = Jeu::aucun_choix;
+    }
+    rendre_kiosque(votant);
 }
 
 void MainWindow::prendre_vote_final(Accuse* votant)
@@ -92,18 +90,46 @@ void MainWindow::prendre_vote_final(Accuse* votant)
     ui->Bouton_annuler_8->setVisible(!votant->get_ecarte());
     ui->label_demande_vote_2->setText(votant->get_nom() + Texte::question_vote_final);
     lancer_compte_a_rebours_vote_final();
-    boucle_vote_final.exec();
+    if (attendre_bulletin() == FinBulletin::coupe)
+        return;
+    if (vote_effectue) {
+        votant->set_a_vote(true);
+        votant->set_classement_donne(QList<int>(bulletin_final.begin(), bulletin_final.end()));
+        bulletin_final.fill(0);
+    }
+    reinitialiser_vote_final();
+    rendre_kiosque(votant);
+}
 
-    if (timer_appel_accuses->isActive())
+// Le bulletin a sa propre boucle : un choix, « Voter plus tard », la fin de
+// son temps ou la clôture du vote la ferment, avec la raison pour code.
+int MainWindow::attendre_bulletin()
+{
+    QEventLoop boucle;
+    boucle_bulletin = &boucle;
+    const int fin = boucle.exec();
+    if (boucle_bulletin == &boucle)
+        boucle_bulletin = nullptr;
+    return fin;
+}
+
+void MainWindow::fermer_bulletin(int fin)
+{
+    if (!boucle_bulletin)
+        return;
+    boucle_bulletin->exit(fin);
+    boucle_bulletin = nullptr;
+}
+
+// Un bulletin rendu après la clôture du vote (la fenêtre d'options restée
+// ouverte par-dessus) compte, mais laisse l'écran des résultats tel quel.
+void MainWindow::rendre_kiosque(const Accuse* votant)
+{
+    if (!timer_intervote->isActive())
         return;
     afficher_intervote();
-    reinitialiser_vote_final();
-    if (!vote_effectue)
-        return;
-    votant->set_a_vote(true);
-    votant->set_classement_donne(QList<int>(bulletin_final.begin(), bulletin_final.end()));
-    bulletin_final.fill(0);
-    remercier(votant);
+    if (votant->get_a_vote())
+        remercier(votant);
 }
 
 // Un joueur qui a déjà voté pendant ce vote est renvoyé : son premier bulletin tient.
@@ -130,19 +156,18 @@ void MainWindow::remercier(const Accuse* votant)
 // arrivé après la fermeture ne compte pas.
 void MainWindow::voter_contre(int index)
 {
-    if (!boucle_vote.isRunning())
+    if (!boucle_bulletin || phase_finale())
         return;
     accuses[index]->ajouter_vote_recu(numero_vote - 1);
     vote_effectue = true;
     choix_vote = accuses[index]->get_index();
-    boucle_vote.quit();
+    fermer_bulletin(FinBulletin::rendu);
 }
 
 void MainWindow::reporter_vote()
 {
     timer_vote->stop();
-    boucle_vote.quit();
-    boucle_vote_final.quit();
+    fermer_bulletin(FinBulletin::rendu);
     temps_restant_vote = 0;
 }
 
@@ -178,7 +203,7 @@ void MainWindow::afficher_message(const QString& texte)
 {
     ui->label_remerciement->setText(texte);
     ui->stackedWidget_intervote->setCurrentIndex(SousPage::message);
-    attendre_paroles(Duree::message_ms);
+    attendre(Duree::message_ms);
 }
 
 // Le joueur suivant trouve le pointeur au centre, avec le curseur habituel.

@@ -4,7 +4,6 @@
 #include "constantes.h"
 
 #include <QCursor>
-#include <QEventLoop>
 #include <QList>
 #include <QMainWindow>
 #include <QPixmap>
@@ -13,6 +12,7 @@
 class Accuse;
 class Cadre_vote;
 class QLabel;
+class QEventLoop;
 class QLCDNumber;
 class QPushButton;
 class QSound;
@@ -65,8 +65,6 @@ public slots:
     void fin_temps_affichage_resultats_code_sc();
     void changement_image_attente();
     void compte_a_rebours_vote();
-    void fin_paroles();
-    void fin_sonnerie();
     void fin_jeu();
 
 private slots:
@@ -139,9 +137,9 @@ private:
     void afficher_temps_vote(const QString& texte);
 
     // sons.cpp
+    static void retenir_les_sons();
     void creer_sons();
-    void attendre_paroles(int ms);
-    void attendre_sonnerie(int ms);
+    void attendre(int ms);
     void dire(QSound* son, int ms);
     void jouer(QSound* son);
 
@@ -155,6 +153,9 @@ private:
     void prendre_vote(Accuse* votant);
     void prendre_vote_final(Accuse* votant);
     bool ouvrir_bulletin(Accuse* votant);
+    int attendre_bulletin();
+    void fermer_bulletin(int fin);
+    void rendre_kiosque(const Accuse* votant);
     void remercier(const Accuse* votant);
     void voter_contre(int index);
     void reporter_vote();
@@ -222,10 +223,10 @@ private:
     int choix_vote = 0;
     std::array<int, Jeu::nombre_cadres> bulletin_final{};
     QCursor curseur;
-    QEventLoop boucle_vote;
-    QEventLoop boucle_vote_final;
-    QEventLoop boucle_paroles;
-    QEventLoop boucle_sonnerie;
+    // Boucle du bulletin ouvert, nulle hors d'un bulletin.
+    QEventLoop* boucle_bulletin = nullptr;
+    // Attentes de la séquence en cours, imbriquées les unes dans les autres.
+    int attentes_en_cours = 0;
     int temps_restant_intervote = 0;
     int temps_restant_vote = 0;
     QTimer* timer_discours_initial = nullptr;

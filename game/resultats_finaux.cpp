@@ -79,7 +79,7 @@ void MainWindow::resultats_vote_final()
         label->show();
         dire(accuse->get_son_nom(), Duree::revelation_classement_ms);
     }
-    attendre_paroles(Duree::silence_resultat_ms);
+    attendre(Duree::silence_resultat_ms);
     annoncer_deuxieme_sauve(accuses[classement.last()]);
     annoncer_sauves();
 }

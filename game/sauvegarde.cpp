@@ -271,7 +271,7 @@ void MainWindow::sauvegarder_partie()
 // commencé, et ne relance jamais une attente déjà en cours.
 void MainWindow::on_bouton_charger_clicked()
 {
-    if (boucle_paroles.isRunning() || numero_vote != 0 || timer_discours_initial->isActive())
+    if (attentes_en_cours > 0 || numero_vote != 0 || timer_discours_initial->isActive())
         return;
     if (!charger_partie())
         return;

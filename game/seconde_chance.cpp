@@ -72,7 +72,7 @@ void MainWindow::on_bouton_ok_code_sc_clicked()
     // Un second appui pendant le refus ne relance pas l'attente en cours ;
     // sans accusé choisi, il n'y a rien à valider.
     const QVariant choix = ui->comboBox_code_seconde_chance->currentData();
-    if (boucle_paroles.isRunning() || !choix.isValid())
+    if (attentes_en_cours > 0 || !choix.isValid())
         return;
     if (ui->ligne_code_sc_2->text().toLower() == accuses[choix.toInt()]->get_code()) {
         enregistrer_code_seconde_chance();

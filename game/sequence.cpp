@@ -107,8 +107,7 @@ void MainWindow::compte_a_rebours_vote()
     if (temps_restant_vote < Duree::fin_compte_a_rebours_s) {
         afficher_temps_vote(Texte::compte_a_rebours_fini);
         timer_vote->stop();
-        boucle_vote.quit();
-        boucle_vote_final.quit();
+        fermer_bulletin(FinBulletin::rendu);
         return;
     }
     --temps_restant_vote;
@@ -126,13 +125,11 @@ QString MainWindow::texte_compte_a_rebours(int secondes)
     return QStringLiteral("%1:%2").arg(secondes / 60, 2, 10, QLatin1Char('0')).arg(secondes % 60, 2, 10, QLatin1Char('0'));
 }
 
-// Clôture : un bulletin encore ouvert est abandonné ; il le saura en trouvant
-// timer_appel_accuses actif au retour de son attente.
+// Clôture : un bulletin encore ouvert est abandonné sans rien compter.
 void MainWindow::fin_intervote()
 {
     timer_vote->stop();
-    boucle_vote.quit();
-    boucle_vote_final.quit();
+    fermer_bulletin(FinBulletin::coupe);
     reinitialiser_vote_final();
     reinitialiser_seconde_chance();
     reinitialiser_code_vote();
@@ -142,7 +139,7 @@ void MainWindow::fin_intervote()
     ui->label_resultats->setText(Texte::rejoindre_places);
     ui->stackedWidget->setCurrentIndex(Page::resultats);
     jouer(son_sonnerie);
-    attendre_sonnerie(Duree::sonnerie_fin_vote_ms);
+    attendre(Duree::sonnerie_fin_vote_ms);
     jouer(son_appel_vote);
     timer_appel_accuses->start();
 }

@@ -2,6 +2,8 @@
 
 #include "accuse.h"
 
+#include <QDirIterator>
+#include <QEventLoop>
 #include <QLoggingCategory>
 #include <QSound>
 #include <QTimer>
@@ -11,10 +13,32 @@
 Q_LOGGING_CATEGORY(journal_sons, "le_sordane.sons", QtInfoMsg)
 
 namespace {
+const QString dossier_sons = QStringLiteral(":/Sons/");
+
 QSound* son(const QString& chemin)
 {
-    return new QSound(QStringLiteral(":/Sons/") + chemin + QStringLiteral(".wav"));
+    return new QSound(dossier_sons + chemin + QStringLiteral(".wav"));
 }
+}
+
+// Qt Multimedia charge les sons dans un fil à lui, qui s'arrête dès qu'il n'a
+// plus rien à charger. Un son demandé pendant que ce fil s'arrête n'est chargé
+// qu'à la demande suivante ; détruit avant, il meurt en plein chargement, le fil
+// ne s'arrête plus jamais, et la destruction suivante d'un son l'attend sans fin.
+// Chaque enregistrement reste donc retenu une fois pour toutes, du premier
+// affichage à la fin du programme : détruire la fenêtre ne libère aucun
+// échantillon, donc n'attend jamais ce fil, et les demandes de chaque fenêtre
+// relancent un chargement resté en suspens.
+void MainWindow::retenir_les_sons()
+{
+    static const QList<QSound*> retenus = [] {
+        QList<QSound*> sons;
+        QDirIterator fichiers(dossier_sons, QDir::Files, QDirIterator::Subdirectories);
+        while (fichiers.hasNext())
+            sons.append(new QSound(fichiers.next()));
+        return sons;
+    }();
+    Q_UNUSED(retenus)
 }
 
 void MainWindow::creer_sons()
@@ -42,37 +66,30 @@ void MainWindow::creer_sons()
     son_conclusion = son(QStringLiteral("Explications_generales/Jeumeurtrierconclusion"));
 }
 
-// Chaque attente a sa propre boucle : une attente de la sonnerie peut ainsi
-// s'ouvrir pendant qu'un message attend dans boucle_paroles.
+// Chaque attente a sa boucle et sa minuterie à elle : une attente ouverte
+// par-dessus (un vote qui se clôt pendant qu'un message attend sous la fenêtre
+// d'options) dure son temps entier, sans écourter celle d'en dessous ni être
+// écourtée par elle.
 // Minuterie précise : une minuterie grossière peut glisser de 5 %, soit 7 s sur
 // la présentation du premier vote.
-void MainWindow::attendre_paroles(int ms)
+void MainWindow::attendre(int ms)
 {
-    QTimer::singleShot(ms, Qt::PreciseTimer, this, &MainWindow::fin_paroles);
-    boucle_paroles.exec();
-}
-
-void MainWindow::attendre_sonnerie(int ms)
-{
-    QTimer::singleShot(ms, Qt::PreciseTimer, this, &MainWindow::fin_sonnerie);
-    boucle_sonnerie.exec();
-}
-
-void MainWindow::fin_paroles()
-{
-    boucle_paroles.quit();
-}
-
-void MainWindow::fin_sonnerie()
-{
-    boucle_sonnerie.quit();
+    QEventLoop boucle;
+    QTimer minuteur;
+    minuteur.setSingleShot(true);
+    minuteur.setTimerType(Qt::PreciseTimer);
+    connect(&minuteur, &QTimer::timeout, &boucle, &QEventLoop::quit);
+    ++attentes_en_cours;
+    minuteur.start(ms);
+    boucle.exec();
+    --attentes_en_cours;
 }
 
 // Une étape de parole : le son part, la séquence attend la durée prévue pour lui.
 void MainWindow::dire(QSound* son, int ms)
 {
     jouer(son);
-    attendre_paroles(ms);
+    attendre(ms);
 }
 
 void MainWindow::jouer(QSound* son)

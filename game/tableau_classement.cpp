@@ -152,7 +152,7 @@ int MainWindow::prendre_index_remplace()
 // bulletin ouvert donnerait des points sans bulletin enregistré.
 void MainWindow::valider_vote_final()
 {
-    if (boucle_paroles.isRunning() || !boucle_vote_final.isRunning())
+    if (attentes_en_cours > 0 || !boucle_bulletin || !phase_finale())
         return;
     if (!tableau_complet()) {
         refuser_vote_final();
@@ -160,7 +160,7 @@ void MainWindow::valider_vote_final()
     }
     enregistrer_bulletin_final();
     vote_effectue = true;
-    boucle_vote_final.quit();
+    fermer_bulletin(FinBulletin::rendu);
 }
 
 // La case cachée d'un votant écarté ne compte pas.
@@ -176,7 +176,7 @@ bool MainWindow::tableau_complet() const
 void MainWindow::refuser_vote_final()
 {
     ui->label_vote_invalide->show();
-    attendre_paroles(Duree::message_ms);
+    attendre(Duree::message_ms);
     ui->label_vote_invalide->hide();
 }
 

@@ -115,16 +115,20 @@ void Fenetre_options::on_bouton_ok_code_admin_clicked()
         signaler_code_errone();
 }
 
-// Un second essai pendant le message n'attend pas une deuxième fois : la boucle
-// tourne déjà et le message s'efface à la fin de la première attente.
+// Un second essai pendant le message n'attend pas une deuxième fois : le message
+// s'efface au retour de la première attente. La boucle ne dit plus tourner dès
+// qu'on lui a demandé de finir, alors qu'une attente du jeu ouverte par-dessus
+// peut encore retarder son retour : c'est ce retour qui libère le message.
 void Fenetre_options::signaler_code_errone()
 {
     ui->ligne_code_admin->clear();
     ui->label_code_errone->show();
-    if (boucle_affichage.isRunning())
+    if (message_en_cours)
         return;
+    message_en_cours = true;
     QTimer::singleShot(duree_code_errone_ms, Qt::PreciseTimer, this, &Fenetre_options::fin_affichage);
     boucle_affichage.exec();
+    message_en_cours = false;
     ui->label_code_errone->hide();
 }
 

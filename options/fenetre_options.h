@@ -45,6 +45,7 @@ private:
     MainWindow* fenetre_principale;
     QList<QComboBox*> combos_temps;
     QEventLoop boucle_affichage;
+    bool message_en_cours = false;
 };
 
 #endif
