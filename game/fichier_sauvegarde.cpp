@@ -100,6 +100,30 @@ bool parcours_possible(const LigneJoueur& joueur)
     }
 }
 
+// Écarté à l'issue du vote donné, d'après son parcours.
+bool ecarte_apres(const LigneJoueur& joueur, int vote)
+{
+    const bool premier = joueur.vote_ecartement != 0 && joueur.vote_ecartement <= vote;
+    const bool rehabilite = joueur.effet_seconde_chance == SecondeChance::rehabilitation
+                            && joueur.vote_seconde_chance <= vote;
+    const bool second = joueur.vote_second_ecartement != 0 && joueur.vote_second_ecartement <= vote;
+    return (premier && !rehabilite) || second;
+}
+
+// Le vote final s'ouvre dès qu'un seul accusé reste en jeu : aucun vote
+// ordinaire n'a pu se tenir après, même si une réhabilitation y est notée.
+bool finale_au_dernier_vote(const Sauvegarde& sauvegarde, int votes_tenus)
+{
+    const auto& joueurs = sauvegarde.joueurs;
+    for (int vote = 1; vote < votes_tenus; ++vote) {
+        const auto ecartes = std::count_if(joueurs.begin(), joueurs.end(),
+                                           [vote](const LigneJoueur& joueur) { return ecarte_apres(joueur, vote); });
+        if (ecartes >= Jeu::nombre_accuses - 1)
+            return false;
+    }
+    return true;
+}
+
 // Chaque vote tenu a écarté un accusé et un seul, en plus de celui que le code
 // de la seconde chance a pu écarter ; au moins un accusé reste en jeu.
 bool ecartements_coherents(const Sauvegarde& sauvegarde)
@@ -127,7 +151,7 @@ bool ecartements_coherents(const Sauvegarde& sauvegarde)
     for (int vote = 1; vote <= Jeu::nombre_votes_ordinaires; ++vote)
         if (ecartes_par_vote[vote] != (vote <= votes_tenus ? 1 : 0))
             return false;
-    return true;
+    return finale_au_dernier_vote(sauvegarde, votes_tenus);
 }
 }
 
