@@ -438,6 +438,11 @@ void TestSauvegarde::fichier_abime_data()
     QStringList tous = fichier(9, 0, ecartes_dans_l_ordre({Cafard, Chacal, Chien, Cochon, Hyene, Rat, Requin, Serpent}));
     tous[ligne_joueur(Vautour)] = QStringLiteral("1;9;0;0;0");
     QTest::newRow("les neuf écartés") << contenu(tous);
+    // Huit écartés après le vote 8 : le vote final s'ouvrait, pas de vote 9 où
+    // Cafard aurait été réhabilité et Vautour écarté.
+    QStringList apres_finale = ecartes_dans_l_ordre({Cafard, Chacal, Chien, Cochon, Hyene, Rat, Requin, Serpent, Vautour});
+    apres_finale[Cafard] = QStringLiteral("0;1;0;9;1");
+    QTest::newRow("vote tenu après l'ouverture du vote final") << contenu(fichier(9, 4, apres_finale));
 }
 
 // Rien du fichier n'est appliqué : message, puis la page d'accueil et un rôle neuf.
