@@ -40,6 +40,7 @@ constexpr int temps_restant_long_s = 60;
 const QString greffon_minimal = QStringLiteral("This plugin does not support");
 constexpr int gestes_max_dans_les_options = 6;
 constexpr int rapports_max = 3;
+constexpr int defauts_max = 10;
 constexpr int sous_page_options_code = 0;
 constexpr int sous_page_options_panneau = 1;
 constexpr int sous_page_options_temps_votes = 2;
@@ -119,10 +120,11 @@ void Singe::etape()
     }
     ++numero_etape;
     verifier(QStringLiteral("avant le geste"));
-    if (soiree.maintenant() > limite_s)
+    if (soiree.maintenant() > limite_s) {
         signaler(QStringLiteral("la page de fin n'est pas atteinte après %1 s de jeu").arg(limite_s));
-    if (arret)
+        arret = true;
         return;
+    }
     agir();
     verifier(QStringLiteral("après le geste de l'étape %1").arg(numero_etape));
     if (fin_vue && ++etapes_apres_fin >= gestes_sur_la_fin)
@@ -146,7 +148,11 @@ void Singe::agir_sur_la_fenetre()
 {
     const int tirage = tirer(100);
     const bool vote_long = soiree.page() == Page::intervote && fenetre.get_temps_restant_intervote() > temps_restant_long_s;
-    if (tirage < 3 || (vote_long && tirage < 6))
+    // Échap tombe aussi pendant un message du kiosque ou un bulletin : la fenêtre
+    // modale s'ouvre alors au-dessus d'une attente du jeu.
+    const bool attente_en_cours = (soiree.page() == Page::intervote && soiree.sous_page() == SousPage::message)
+        || soiree.page() == Page::vote || soiree.page() == Page::vote_final;
+    if (tirage < 3 || (vote_long && tirage < 8) || (attente_en_cours && tirage < 15))
         touche(Qt::Key_Escape, QStringLiteral("Échap"));
     else if (tirage < 6)
         touche(Qt::Key_S, QStringLiteral("S"));
@@ -434,7 +440,7 @@ void Singe::repondre_options(Fenetre_options* options)
         }
         break;
     case sous_page_options_temps_instant: {
-        static const QStringList minutes = {"0", "1", "1", "1", "2", "2", "3", ""};
+        static const QStringList minutes = {"0", "0", "1", "1", "1", "2", "3", ""};
         const QString saisie = minutes[tirer(minutes.size())];
         auto* champ = options->findChild<QLineEdit*>(QStringLiteral("ligne_nombre_minutes"));
         champ->clear();
@@ -588,12 +594,13 @@ void Singe::verifier(const QString& moment)
 {
     if (arret)
         return;
+    const int avant = defauts.size();
     verifier_etat();
     verifier_page();
     verifier_tableau();
     verifier_avertissements();
-    if (!premier_defaut.isEmpty())
-        premier_defaut += QStringLiteral("\n(constaté %1)").arg(moment);
+    for (int i = avant; i < defauts.size(); ++i)
+        defauts[i] += QStringLiteral("\n(constaté %1)").arg(moment);
 }
 
 // Le compte des écartés, le test de la phase finale et le numéro du vote.
@@ -715,25 +722,34 @@ void Singe::changement_de_page(int page)
     verifier_avertissements();
 }
 
+// Chaque sorte de défaut est notée une fois par partie (adresses et nombres mis
+// à part) ; la partie continue, pour trouver les suivants.
 void Singe::signaler(const QString& probleme)
 {
-    if (!premier_defaut.isEmpty())
+    static const QRegularExpression variable(QStringLiteral("0x[0-9a-f]+|[0-9]+"));
+    const QString sorte = QString(probleme).replace(variable, QStringLiteral("#"));
+    if (sortes_de_defauts.contains(sorte) || sortes_de_defauts.size() >= defauts_max)
         return;
-    premier_defaut = QStringLiteral("graine %1, étape %2 (%3 s de jeu), page « %4 », vote %5 : %6\nderniers gestes :\n  %7")
+    sortes_de_defauts.append(sorte);
+    const QString defaut = QStringLiteral("graine %1, étape %2 (%3 s de jeu), page « %4 », vote %5 : %6\nderniers gestes :\n  %7")
                          .arg(graine)
                          .arg(numero_etape)
                          .arg(soiree.maintenant(), 0, 'f', 1)
                          .arg(nom_de_page(soiree.page()))
                          .arg(fenetre.get_numero_vote())
                          .arg(probleme, journal.join(QStringLiteral("\n  ")));
-    std::printf("DÉFAUT %s\n", qPrintable(premier_defaut));
+    std::printf("DÉFAUT %s\n", qPrintable(defaut));
     std::fflush(stdout);
-    arret = true;
+    defauts.append(defaut);
 }
 
+// SINGE_BAVARD=1 affiche chaque geste au fil de la partie, pour suivre une graine rejouée.
 void Singe::noter(const QString& geste)
 {
+    static const bool bavard = qEnvironmentVariableIntValue("SINGE_BAVARD") != 0;
     journal.append(QStringLiteral("étape %1, %2 s : %3").arg(numero_etape).arg(soiree.maintenant(), 0, 'f', 1).arg(geste));
+    if (bavard)
+        std::printf("  %s\n", qPrintable(journal.last()));
     while (journal.size() > taille_journal)
         journal.removeFirst();
 }

@@ -28,8 +28,8 @@ public:
     int etapes() const { return numero_etape; }
     // Avertissements de Qt relevés pendant la partie, autres que les boucles relancées.
     const QStringList& avertissements() const { return autres_avertissements; }
-    // Premier défaut constaté, avec la graine, l'étape et les derniers gestes ; vide sinon.
-    const QString& defaut() const { return premier_defaut; }
+    // Défauts constatés, un par sorte, chacun avec la graine, l'étape et les derniers gestes.
+    const QStringList& defauts_constates() const { return defauts; }
     // Le rapport de la partie finie : chaque vote compte ses neuf voix, le vote
     // final ses places et ses pénalités ; vide s'il tombe juste.
     QString verifier_rapport() const;
@@ -85,7 +85,8 @@ private:
     QRandomGenerator hasard;
     int numero_etape = 0;
     QStringList journal;
-    QString premier_defaut;
+    QStringList defauts;
+    QStringList sortes_de_defauts;
     bool arret = false;
     bool glisser_en_cours = false;
     bool partie_lancee = false;

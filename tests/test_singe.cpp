@@ -76,9 +76,9 @@ void TestSinge::partie()
     for (const QString& alerte : qAsConst(distincts))
         std::printf("  avertissement de Qt (%d fois) : %s\n", int(singe.avertissements().count(alerte)), qPrintable(alerte));
     std::fflush(stdout);
-    if (!singe.defaut().isEmpty())
-        ++defauts;
-    QVERIFY2(singe.defaut().isEmpty(), qPrintable(singe.defaut()));
+    defauts += singe.defauts_constates().size();
+    QVERIFY2(singe.defauts_constates().isEmpty(), qPrintable(singe.defauts_constates().join(QStringLiteral("\n\n"))));
+    QVERIFY2(singe.partie_finie(), qPrintable(QStringLiteral("graine %1 : pas de page de fin").arg(graine)));
     const QString rapport = singe.verifier_rapport();
     QVERIFY2(rapport.isEmpty(), qPrintable(QStringLiteral("graine %1, rapport : %2").arg(graine).arg(rapport)));
 }
