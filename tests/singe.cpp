@@ -34,6 +34,7 @@ constexpr int gestes_sur_la_fin = 8;
 constexpr int reflexion_courte_max_ms = 3000;
 constexpr int reflexion_moyenne_max_ms = 20000;
 constexpr int reflexion_longue_max_ms = 90000;
+constexpr int reflexion_tres_longue_max_ms = 200000;
 // Au-delà de ce temps restant, l'organisateur pense à raccourcir le vote.
 constexpr int temps_restant_long_s = 60;
 // Messages du greffon de plate-forme minimal, sans rapport avec le jeu.
@@ -141,6 +142,10 @@ void Singe::agir()
     // Le glisser en cours mène lui-même son lâcher.
     if (glisser_en_cours)
         return;
+    // Sans gestionnaire de fenêtres, rien ne réactive la fenêtre quand une boîte
+    // se ferme : le singe le fait, pour que le clavier retrouve le champ qui avait le focus.
+    if (QApplication::activeWindow() != &fenetre)
+        QApplication::setActiveWindow(&fenetre);
     agir_sur_la_fenetre();
 }
 
@@ -341,8 +346,8 @@ void Singe::repondre(QWidget* modale)
     if (!arret && soiree.maintenant() < reponse_prevue)
         return;
     ++gestes_dans_la_modale;
-    // Chaque page de la fenêtre a sa propre réflexion, plus courte.
-    reponse_prevue = soiree.maintenant() + tirer(reflexion_courte_max_ms) / 1000.0;
+    // Chaque page de la fenêtre a sa propre réflexion, le plus souvent courte.
+    reponse_prevue = soiree.maintenant() + (chance(60) ? tirer(reflexion_courte_max_ms) / 1000.0 : reflexion_au_hasard());
     if (auto* boite = qobject_cast<QMessageBox*>(modale))
         repondre_quitter(boite);
     else if (auto* options = qobject_cast<Fenetre_options*>(modale))
@@ -357,9 +362,14 @@ void Singe::repondre(QWidget* modale)
 
 // Le plus souvent on répond vite ; parfois on réfléchit, les minuteurs du jeu
 // tournant dessous : assez pour qu'un vote se ferme, ou que ses résultats passent.
+// Une fenêtre ouverte pendant un bulletin attend plus souvent longtemps : le
+// bulletin reste alors ouvert dessous pendant que le vote se ferme.
 double Singe::reflexion_au_hasard()
 {
+    const bool pendant_un_bulletin = soiree.page() == Page::vote || soiree.page() == Page::vote_final;
     const int tirage = tirer(100);
+    if (pendant_un_bulletin && tirage < 40)
+        return (reflexion_moyenne_max_ms + tirer(reflexion_tres_longue_max_ms - reflexion_moyenne_max_ms)) / 1000.0;
     if (tirage < 50)
         return tirer(reflexion_courte_max_ms) / 1000.0;
     if (tirage < 80)

@@ -2,6 +2,8 @@
 // vont toutes jusqu'à la page de fin sans que l'état du jeu se contredise, et leur rapport tombe juste.
 #include "singe.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
@@ -30,6 +32,7 @@ private slots:
     void initTestCase();
     void partie_data();
     void partie();
+    void message_du_kiosque_sous_la_boite_quitter();
     void cleanupTestCase();
 
 private:
@@ -81,6 +84,36 @@ void TestSinge::partie()
     QVERIFY2(singe.partie_finie(), qPrintable(QStringLiteral("graine %1 : pas de page de fin").arg(graine)));
     const QString rapport = singe.verifier_rapport();
     QVERIFY2(rapport.isEmpty(), qPrintable(QStringLiteral("graine %1, rapport : %2").arg(graine).arg(rapport)));
+}
+
+// Le défaut trouvé par le singe, rejoué pas à pas : un code faux, Échap pendant
+// « Code invalide ! », la boîte « Quitter » laissée ouverte jusqu'aux résultats
+// du vote. L'attente du message n'est pas finie quand les résultats en ouvrent
+// une à leur tour.
+void TestSinge::message_du_kiosque_sous_la_boite_quitter()
+{
+    constexpr int pendant_le_message_ms = 500;
+    constexpr int boite_ouverte_ms = 30000;
+    constexpr int une_minute_ms = 60000;
+    Soiree soiree;
+    QTest::mouseClick(soiree.bouton("bouton_test"), Qt::LeftButton);
+    QVERIFY(soiree.attendre_page(Page::intervote, 5 * une_minute_ms));
+    bool boite_vue = false;
+    QTimer::singleShot(pendant_le_message_ms, &soiree.fenetre(), [&] {
+        QTimer::singleShot(0, &soiree.fenetre(), [&] {
+            auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            boite_vue = boite != nullptr;
+            soiree.fenetre().set_temps_restant_intervote(1);
+            QTimer::singleShot(boite_ouverte_ms, boite, [boite] { boite->button(QMessageBox::No)->click(); });
+        });
+        QTest::keyClick(&soiree.fenetre(), Qt::Key_Escape);
+    });
+    soiree.ouvrir_code();
+    soiree.taper_code(QStringLiteral("faux"));
+    QVERIFY(boite_vue);
+    QVERIFY(soiree.attendre_page(Page::intervote, 5 * une_minute_ms));
+    const QStringList relancees = soiree.avertissements().filter(QStringLiteral("already called exec"));
+    QVERIFY2(relancees.isEmpty(), qPrintable(relancees.join(QLatin1Char('\n'))));
 }
 
 void TestSinge::cleanupTestCase()
