@@ -6,6 +6,7 @@
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QLCDNumber>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -387,6 +388,27 @@ private slots:
         QVERIFY(ui->label_image_fleche->hasScaledContents());
         QCOMPARE(ui->verticalLayout_27->itemAt(2)->widget(), ui->label_image_fleche);
         QCOMPARE(ui->verticalLayout_27->itemAt(2)->alignment(), Qt::AlignHCenter);
+    }
+
+    // Le kiosque est en plein écran devant la salle : un code tapé ne s'y lit pas.
+    void codes_secrets_masques_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::newRow("code personnel") << "ligne_code";
+        QTest::newRow("code de la seconde chance") << "ligne_code_sc";
+        QTest::newRow("code personnel de la seconde chance") << "ligne_code_sc_2";
+    }
+
+    void codes_secrets_masques()
+    {
+        QFETCH(QString, nom);
+        auto* champ = trouver<QLineEdit>(nom);
+        QVERIFY(champ);
+        QCOMPARE(champ->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(champ, QStringLiteral("galopin58"));
+        QCOMPARE(champ->text(), QStringLiteral("galopin58"));
+        QVERIFY(!champ->displayText().contains(QLatin1String("galopin")));
+        QVERIFY(!champ->displayText().contains(QLatin1Char('5')));
     }
 
     void combo_seconde_chance()

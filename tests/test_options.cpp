@@ -158,6 +158,18 @@ private slots:
         QCOMPARE(widget->font().resolve(), uint(QFont::SizeResolved));
     }
 
+    // Le code administrateur se tape devant les joueurs : il ne s'affiche pas.
+    void code_admin_masque()
+    {
+        auto* champ = element<QLineEdit>("ligne_code_admin");
+        QCOMPARE(champ->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(champ, QStringLiteral("margot"));
+        QCOMPARE(champ->text(), QStringLiteral("margot"));
+        QVERIFY(!champ->displayText().contains(QLatin1String("margot")));
+        cliquer("bouton_ok_code_admin");
+        QCOMPARE(page(), page_panneau);
+    }
+
     void pages_et_boites()
     {
         auto* pile = element<QStackedWidget>("stackedWidget");
