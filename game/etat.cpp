@@ -4,6 +4,7 @@
 #include "accuse.h"
 #include "cadre_vote.h"
 #include "constantes.h"
+#include "sons_retenus.h"
 
 #include <QDir>
 #include <QSound>
@@ -72,7 +73,7 @@ MainWindow::MainWindow(QWidget* parent)
     temps_votes_initiaux = temps_votes;
     temps_vote_final = Duree::vote_final_s;
 
-    retenir_les_sons();
+    Sons::retenir_tous();
     creer_accuses();
     creer_sons();
     charger_images_attente();

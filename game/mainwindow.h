@@ -137,7 +137,6 @@ private:
     void afficher_temps_vote(const QString& texte);
 
     // sons.cpp
-    static void retenir_les_sons();
     void creer_sons();
     void attendre(int ms);
     void dire(QSound* son, int ms);

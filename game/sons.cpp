@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "accuse.h"
+#include "sons_retenus.h"
 
 #include <QDirIterator>
 #include <QEventLoop>
@@ -29,7 +30,7 @@ QSound* son(const QString& chemin)
 // affichage à la fin du programme : détruire la fenêtre ne libère aucun
 // échantillon, donc n'attend jamais ce fil, et les demandes de chaque fenêtre
 // relancent un chargement resté en suspens.
-void MainWindow::retenir_les_sons()
+void Sons::retenir_tous()
 {
     static const QList<QSound*> retenus = [] {
         QList<QSound*> sons;

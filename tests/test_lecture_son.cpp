@@ -1,19 +1,17 @@
 // Le programme fait vraiment du bruit : sur un PulseAudio privé, chaque son se charge et un nom joué par QSound s'entend sur la sortie.
+#include "serveur_son.h"
 #include "sons_attendus.h"
+#include "sons_retenus.h"
 
 #include <QProcess>
 #include <QSound>
 #include <QSoundEffect>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
 #include <cmath>
 
 namespace {
-const QString sortie_essai = QStringLiteral("sortie_essai");
-constexpr int demarrage_serveur_ms = 10000;
 constexpr int chargement_ms = 5000;
 // Un nom dure moins d'une seconde : au-delà, rien ne viendra plus.
 constexpr int ecoute_max_ms = 4000;
@@ -41,70 +39,24 @@ double plus_forte_fenetre(const QByteArray& brut)
 class TestLectureSon : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dossier;
-    QProcess serveur;
-    QString adresse;
-
-    void arreter(QProcess& processus);
+    ServeurSon serveur;
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void chaque_son_se_charge_data();
     void chaque_son_se_charge();
     void un_nom_joue_s_entend_sur_la_sortie();
 };
 
-void TestLectureSon::arreter(QProcess& processus)
-{
-    if (processus.state() == QProcess::NotRunning)
-        return;
-    processus.terminate();
-    if (!processus.waitForFinished(2000)) {
-        processus.kill();
-        processus.waitForFinished(2000);
-    }
-}
-
-// Un serveur à nous, sur une sortie muette dont on écoute le moniteur : le test
-// ne dépend ni d'une carte son ni d'un serveur déjà lancé.
 void TestLectureSon::initTestCase()
 {
-    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
-    if (pulseaudio.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty())
-        QSKIP("pulseaudio ou parec introuvable (paquets Debian pulseaudio et pulseaudio-utils) : lecture non vérifiée");
-    QVERIFY(dossier.isValid());
-
-    const QString prise = dossier.filePath(QStringLiteral("native"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), dossier.path());
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dossier.path());
-    env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dossier.path());
-    serveur.setProcessEnvironment(env);
-    serveur.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    serveur.start(pulseaudio, {
-        QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"), QStringLiteral("-n"),
-        QStringLiteral("--use-pid-file=no"), QStringLiteral("--disable-shm=yes"),
-        QStringLiteral("--log-level=error"),
-        QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + prise,
-        QStringLiteral("--load=module-null-sink sink_name=") + sortie_essai,
-    });
-    const bool pret = serveur.waitForStarted()
-        && QTest::qWaitFor([&] { return QFileInfo::exists(prise) || serveur.state() == QProcess::NotRunning; },
-                           demarrage_serveur_ms)
-        && serveur.state() == QProcess::Running;
-    if (!pret) {
-        arreter(serveur);
-        QSKIP("impossible de démarrer un PulseAudio privé : lecture non vérifiée");
-    }
-    adresse = QStringLiteral("unix:") + prise;
+    const QString echec = serveur.demarrer();
+    if (!echec.isEmpty())
+        QSKIP(qPrintable(echec + QStringLiteral(" : lecture non vérifiée")));
     // Lu par Qt à sa première connexion au son, qui n'a pas encore eu lieu.
-    qputenv("PULSE_SERVER", adresse.toLocal8Bit());
-}
-
-void TestLectureSon::cleanupTestCase()
-{
-    arreter(serveur);
+    qputenv("PULSE_SERVER", serveur.adresse().toLocal8Bit());
+    // Comme le jeu : chaque essai crée et détruit un son sans jamais libérer son échantillon.
+    Sons::retenir_tous();
 }
 
 void TestLectureSon::chaque_son_se_charge_data()
@@ -127,7 +79,7 @@ void TestLectureSon::un_nom_joue_s_entend_sur_la_sortie()
 {
     QProcess ecoute;
     ecoute.start(QStringLiteral("parec"), {
-        QStringLiteral("--server=") + adresse, QStringLiteral("--device=") + sortie_essai + QStringLiteral(".monitor"),
+        QStringLiteral("--server=") + serveur.adresse(), QStringLiteral("--device=") + ServeurSon::sortie + QStringLiteral(".monitor"),
         QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
         QStringLiteral("--rate=%1").arg(taux_ecoute), QStringLiteral("--latency-msec=20"),
     });
@@ -144,7 +96,7 @@ void TestLectureSon::un_nom_joue_s_entend_sur_la_sortie()
         enregistre += ecoute.readAllStandardOutput();
         return plus_forte_fenetre(enregistre) > seuil_rms;
     }, ecoute_max_ms);
-    arreter(ecoute);
+    ServeurSon::arreter(ecoute);
     QVERIFY2(entendu, qPrintable(QStringLiteral("silence sur la sortie : niveau %1 sur %2 octets")
                                      .arg(plus_forte_fenetre(enregistre)).arg(enregistre.size())));
 }
