@@ -9,7 +9,7 @@ paquets=(
   espeak-ng sox
 )
 if [ "${1:-jeu}" = tests ]; then
-  paquets+=(faketime pulseaudio pulseaudio-utils)
+  paquets+=(faketime pulseaudio pulseaudio-utils gdb)
 fi
 
 manquants=()
