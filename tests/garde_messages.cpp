@@ -79,7 +79,8 @@ bool dans_le_fil_des_tests()
 void noter_hors_test(const QString& message)
 {
     ++inattendus_hors_test;
-    std::fprintf(stderr, "Message de Qt inattendu hors d'une fonction de test : « %s »\n", qPrintable(message));
+    std::fprintf(stderr, "Message de Qt inattendu hors d'une fonction de test ou d'un autre fil : « %s »\n",
+                 qPrintable(message));
 }
 
 // Avant Qt Test, après lui ou sans application : rien à faire échouer que le programme.
@@ -150,7 +151,7 @@ int bilan(int resultat)
 {
     if (inattendus_hors_test == 0)
         return resultat;
-    std::fprintf(stderr, "Échec : %d message(s) de Qt inattendu(s) hors des fonctions de test\n",
+    std::fprintf(stderr, "Échec : %d message(s) de Qt inattendu(s) hors des fonctions de test ou d'autres fils\n",
                  inattendus_hors_test.load());
     return resultat != 0 ? resultat : 1;
 }

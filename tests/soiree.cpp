@@ -1,5 +1,7 @@
 #include "soiree.h"
 
+#include "garde_messages.h"
+
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QStandardPaths>
@@ -54,10 +56,8 @@ void Soiree::noter_annonce(QtMsgType type, const QMessageLogContext& contexte, c
                                 presentation->text(), resultat->text(), resultat->isVisible()});
         return;
     }
-    // Sans serveur de son, Qt Multimedia se plaint à chaque son : ce n'est pas l'objet de ces tests.
-    if (message.startsWith(QLatin1String("PulseAudioService")) || message.startsWith(QLatin1String("QSoundEffect")))
-        return;
-    if (type != QtDebugMsg)
+    // Le bruit de l'environnement (pas de serveur de son...) n'est pas un avertissement du jeu.
+    if (type != QtDebugMsg && !GardeMessages::est_un_bruit_connu(message))
         soiree->alertes.append(message);
     soiree->gestionnaire_precedent(type, contexte, message);
 }

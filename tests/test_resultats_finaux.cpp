@@ -2,12 +2,13 @@
 // pas voté prend 15 points, l'égalité du bas est tirée au sort, le moins bien
 // noté des écartés est le deuxième sauvé, et la page de fin vient deux minutes
 // après l'arrivée du présentateur.
-#include "partie_courte.h"
-#include "soiree.h"
-
 #include "accuse.h"
+#include "garde_messages.h"
+#include "partie_courte.h"
 #include "resultats_finaux.h"
+#include "soiree.h"
 #include "tirage.h"
+
 
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -351,5 +352,5 @@ void TestResultatsFinaux::cleanupTestCase()
     delete soiree;
 }
 
-QTEST_MAIN(TestResultatsFinaux)
+TEST_SORDANE_MAIN(TestResultatsFinaux)
 #include "test_resultats_finaux.moc"

@@ -1,8 +1,9 @@
 // Une partie sauvegardée reprend telle qu'elle était, au vote suivant ou au vote
 // final ; un fichier absent ou abîmé est signalé et ne touche pas au rôle.
+#include "accuse.h"
+#include "garde_messages.h"
 #include "soiree.h"
 
-#include "accuse.h"
 
 #include <QApplication>
 #include <QFile>
@@ -505,5 +506,5 @@ void TestSauvegarde::annonce_a_la_reprise()
     QCOMPARE(soiree.label("label_phase")->text(), QStringLiteral("VOTE %1").arg(numero));
 }
 
-QTEST_MAIN(TestSauvegarde)
+TEST_SORDANE_MAIN(TestSauvegarde)
 #include "test_sauvegarde.moc"

@@ -1,8 +1,9 @@
 // Sur le tableau du vote final, chaque glisser-déposer place, échange ou rend un nom sans jamais le perdre ni le doubler, et seul un tableau complet validé à temps donne ses points.
-#include "soiree.h"
-
 #include "accuse.h"
 #include "cadre_vote.h"
+#include "garde_messages.h"
+#include "soiree.h"
+
 
 #include <QDrag>
 #include <QLineEdit>
@@ -632,5 +633,5 @@ void TestTableauClassement::aucune_attente_relancee()
         QVERIFY2(!alerte.contains(QStringLiteral("already called exec")), qPrintable(alerte));
 }
 
-QTEST_MAIN(TestTableauClassement)
+TEST_SORDANE_MAIN(TestTableauClassement)
 #include "test_tableau_classement.moc"
