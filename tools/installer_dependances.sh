@@ -9,7 +9,7 @@ paquets=(
   espeak-ng sox
 )
 if [ "${1:-jeu}" = tests ]; then
-  paquets+=(faketime pulseaudio pulseaudio-utils gdb)
+  paquets+=(faketime pulseaudio pulseaudio-utils gdb stress-ng)
 fi
 
 manquants=()
