@@ -65,9 +65,15 @@ bool etait_attendu(QtMsgType type, const QString& message)
     return false;
 }
 
+// Le bruit connu n'encombre pas le journal : il n'est pas transmis.
+bool est_du_bruit(QtMsgType type, const QString& message)
+{
+    return est_une_alerte(type) && GardeMessages::est_un_bruit_connu(message);
+}
+
 bool est_inattendu(QtMsgType type, const QString& message)
 {
-    return est_une_alerte(type) && !GardeMessages::est_un_bruit_connu(message) && !etait_attendu(type, message);
+    return est_une_alerte(type) && !etait_attendu(type, message);
 }
 
 bool dans_le_fil_des_tests()
@@ -83,10 +89,10 @@ void noter_hors_test(const QString& message)
                  qPrintable(message));
 }
 
-// Avant Qt Test, après lui ou sans application : rien à faire échouer que le programme.
+// Avant que Qt Test ne prenne les messages, ou après : seul le programme peut échouer.
 void garder_hors_qt_test(QtMsgType type, const QMessageLogContext& contexte, const QString& message)
 {
-    if (est_une_alerte(type) && GardeMessages::est_un_bruit_connu(message))
+    if (est_du_bruit(type, message))
         return;
     gestionnaire_par_defaut(type, contexte, message);
     if (est_inattendu(type, message))
@@ -95,7 +101,7 @@ void garder_hors_qt_test(QtMsgType type, const QMessageLogContext& contexte, con
 
 void garder_sous_qt_test(QtMsgType type, const QMessageLogContext& contexte, const QString& message)
 {
-    if (est_une_alerte(type) && GardeMessages::est_un_bruit_connu(message))
+    if (est_du_bruit(type, message))
         return;
     const bool inattendu = est_inattendu(type, message);
     gestionnaire_qt_test(type, contexte, message);
