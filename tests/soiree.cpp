@@ -141,7 +141,11 @@ QString Soiree::message_apres(const QString& code)
 
 double Soiree::retard_max(double debut, double fin) const
 {
+    // Le retard qui court encore ne sera noté qu'au passage suivant de la sonde :
+    // il compte dès maintenant pour un écart qui se termine à l'instant.
     double retard = 0;
+    if (fin + marge_sonde_s >= derniere_sonde)
+        retard = qMax(0.0, maintenant() - derniere_sonde - intervalle_sonde_ms / 1000.0);
     for (const auto& mesure : retards)
         // Un retard se voit à la sonde qui suit : elle peut passer juste avant ou
         // juste après l'événement retardé, d'où la marge autour des deux instants.
