@@ -1,12 +1,12 @@
 // Le rapport de partie reprend chaque vote dans un tableau séparé par ";" (qui a
 // voté contre qui, les totaux, le code de la seconde chance, les écartés), puis le
 // vote final, et n'est écrit qu'au chemin choisi, entier ou pas du tout.
-#include "accuse.h"
 #include "garde_messages.h"
 #include "partie_courte.h"
-#include "rapport.h"
 #include "soiree.h"
 
+#include "accuse.h"
+#include "rapport.h"
 
 #include <QApplication>
 #include <QDate>

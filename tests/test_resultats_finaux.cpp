@@ -2,13 +2,13 @@
 // pas voté prend 15 points, l'égalité du bas est tirée au sort, le moins bien
 // noté des écartés est le deuxième sauvé, et la page de fin vient deux minutes
 // après l'arrivée du présentateur.
-#include "accuse.h"
 #include "garde_messages.h"
 #include "partie_courte.h"
-#include "resultats_finaux.h"
 #include "soiree.h"
-#include "tirage.h"
 
+#include "accuse.h"
+#include "resultats_finaux.h"
+#include "tirage.h"
 
 #include <QLineEdit>
 #include <QStackedWidget>

@@ -1,9 +1,9 @@
 // Une partie sauvegardée reprend telle qu'elle était, au vote suivant ou au vote
 // final ; un fichier absent ou abîmé est signalé et ne touche pas au rôle.
-#include "accuse.h"
 #include "garde_messages.h"
 #include "soiree.h"
 
+#include "accuse.h"
 
 #include <QApplication>
 #include <QFile>

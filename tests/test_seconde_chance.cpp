@@ -1,10 +1,10 @@
 // Le code de la seconde chance ne sert qu'une fois, confirmé par le code personnel
 // de l'accusé choisi, et son effet (écarter, réhabiliter ou rien) tombe au
 // dépouillement, avant le résultat du vote lui-même.
-#include "accuse.h"
 #include "garde_messages.h"
 #include "soiree.h"
 
+#include "accuse.h"
 
 #include <QComboBox>
 #include <QLineEdit>

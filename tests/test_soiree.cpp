@@ -1,10 +1,10 @@
 // Une soirée entière de votes ordinaires, jouée par les widgets comme le feraient
 // les joueurs : chaque vote écarte l'accusé le plus visé, l'abstention compte
 // contre soi, les annonces tombent dans l'ordre et à l'heure prévus.
-#include "accuse.h"
 #include "garde_messages.h"
 #include "soiree.h"
 
+#include "accuse.h"
 
 #include <QLineEdit>
 #include <QtTest>

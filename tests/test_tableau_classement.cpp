@@ -1,9 +1,9 @@
 // Sur le tableau du vote final, chaque glisser-déposer place, échange ou rend un nom sans jamais le perdre ni le doubler, et seul un tableau complet validé à temps donne ses points.
-#include "accuse.h"
-#include "cadre_vote.h"
 #include "garde_messages.h"
 #include "soiree.h"
 
+#include "accuse.h"
+#include "cadre_vote.h"
 
 #include <QDrag>
 #include <QLineEdit>
