@@ -1,5 +1,7 @@
 #include "soiree.h"
 
+#include "garde_messages.h"
+
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QStandardPaths>
@@ -54,10 +56,8 @@ void Soiree::noter_annonce(QtMsgType type, const QMessageLogContext& contexte, c
                                 presentation->text(), resultat->text(), resultat->isVisible()});
         return;
     }
-    // Sans serveur de son, Qt Multimedia se plaint à chaque son : ce n'est pas l'objet de ces tests.
-    if (message.startsWith(QLatin1String("PulseAudioService")) || message.startsWith(QLatin1String("QSoundEffect")))
-        return;
-    if (type != QtDebugMsg)
+    // Le bruit de l'environnement (pas de serveur de son...) n'est pas un avertissement du jeu.
+    if (type != QtDebugMsg && !GardeMessages::est_un_bruit_connu(message))
         soiree->alertes.append(message);
     soiree->gestionnaire_precedent(type, contexte, message);
 }
@@ -141,7 +141,11 @@ QString Soiree::message_apres(const QString& code)
 
 double Soiree::retard_max(double debut, double fin) const
 {
+    // Le retard qui court encore ne sera noté qu'au passage suivant de la sonde :
+    // il compte dès maintenant pour un écart qui se termine à l'instant.
     double retard = 0;
+    if (fin + marge_sonde_s >= derniere_sonde)
+        retard = qMax(0.0, maintenant() - derniere_sonde - intervalle_sonde_ms / 1000.0);
     for (const auto& mesure : retards)
         // Un retard se voit à la sonde qui suit : elle peut passer juste avant ou
         // juste après l'événement retardé, d'où la marge autour des deux instants.

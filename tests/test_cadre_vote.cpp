@@ -1,6 +1,7 @@
 // Un cadre de vote ne retient que l'un des neuf noms, suit son état par la propriété "style" et se re-polit à chaque changement d'état.
 #include "cadre_vote.h"
 #include "constantes.h"
+#include "garde_messages.h"
 
 #include <QApplication>
 #include <QFile>
@@ -280,5 +281,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCadreVote)
+TEST_SORDANE_MAIN(TestCadreVote)
 #include "test_cadre_vote.moc"

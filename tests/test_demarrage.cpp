@@ -1,6 +1,7 @@
 // Au démarrage, le programme trouve dans ses ressources la police Xolonium et sa
 // feuille de style, et parle français dans les boîtes de dialogue de Qt.
 #include "demarrage.h"
+#include "garde_messages.h"
 
 #include <QApplication>
 #include <QFile>
@@ -45,5 +46,5 @@ void TestDemarrage::boutons_standard_en_francais()
     QCOMPARE(boite.button(QMessageBox::Close)->text().remove(QLatin1Char('&')), QStringLiteral("Fermer"));
 }
 
-QTEST_MAIN(TestDemarrage)
+TEST_SORDANE_MAIN(TestDemarrage)
 #include "test_demarrage.moc"

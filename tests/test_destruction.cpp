@@ -1,4 +1,5 @@
 // Détruire la fenêtre revient toujours, quel que soit l'état de ses sons : en cours de chargement, en train de jouer, sans serveur de son.
+#include "garde_messages.h"
 #include "mainwindow.h"
 #include "serveur_son.h"
 
@@ -77,5 +78,5 @@ void TestDestruction::sons_en_train_de_jouer()
     creer_et_detruire(fenetres_avec_serveur);
 }
 
-QTEST_MAIN(TestDestruction)
+TEST_SORDANE_MAIN(TestDestruction)
 #include "test_destruction.moc"

@@ -2,6 +2,7 @@
 // tout ce que le reste du jeu suppose vrai avant le premier vote.
 #include "accuse.h"
 #include "cadre_vote.h"
+#include "garde_messages.h"
 #include "mainwindow.h"
 
 #include <QComboBox>
@@ -161,5 +162,5 @@ void TestEtat::phase_finale_et_boutons()
     QCOMPARE(fenetre.get_accuses()[6]->get_vote_ecartement(), 7);
 }
 
-QTEST_MAIN(TestEtat)
+TEST_SORDANE_MAIN(TestEtat)
 #include "test_etat.moc"

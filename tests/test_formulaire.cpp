@@ -1,5 +1,6 @@
 // Le formulaire de la fenêtre principale crée chaque page, chaque widget et chaque mise en page sous son nom, sa classe, son texte et sa taille de police.
 #include "cadre_vote.h"
+#include "garde_messages.h"
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
@@ -432,5 +433,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFormulaire)
+TEST_SORDANE_MAIN(TestFormulaire)
 #include "test_formulaire.moc"

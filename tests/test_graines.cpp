@@ -2,6 +2,7 @@
 // chance : chaque sauvegarde écrite en chemin passe la vérification du fichier.
 // Avec GRAINES_DOSSIER, ces fichiers y sont aussi copiés : ce sont les graines
 // du fuzzer (tools/fabriquer_graines.sh), que le premier test relit.
+#include "garde_messages.h"
 #include "partie_courte.h"
 
 #include "accuse.h"
@@ -140,5 +141,5 @@ void TestGraines::code_qui_rehabilite_au_vote_6()
     QCOMPARE(soiree.fenetre().get_etat_seconde_chance(), int(SecondeChance::annonce));
 }
 
-QTEST_MAIN(TestGraines)
+TEST_SORDANE_MAIN(TestGraines)
 #include "test_graines.moc"

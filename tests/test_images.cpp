@@ -1,5 +1,6 @@
 // Les images compilées dans le programme ont leurs tailles, le fond animé boucle sans à-coup et le fond de la fenêtre laisse lire le texte clair.
 #include "constantes.h"
+#include "garde_messages.h"
 
 #include <QColor>
 #include <QImage>
@@ -173,5 +174,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestImages)
+TEST_SORDANE_MAIN(TestImages)
 #include "test_images.moc"

@@ -1,4 +1,5 @@
 // Le programme fait vraiment du bruit : sur un PulseAudio privé, chaque son se charge et un nom joué par QSound s'entend sur la sortie.
+#include "garde_messages.h"
 #include "serveur_son.h"
 #include "sons_attendus.h"
 #include "sons_retenus.h"
@@ -53,6 +54,8 @@ void TestLectureSon::initTestCase()
     const QString echec = serveur.demarrer();
     if (!echec.isEmpty())
         QSKIP(qPrintable(echec + QStringLiteral(" : lecture non vérifiée")));
+    // Le son est l'objet de ce test : une plainte de PulseAudio y est un échec.
+    GardeMessages::exiger_le_son();
     // Lu par Qt à sa première connexion au son, qui n'a pas encore eu lieu.
     qputenv("PULSE_SERVER", serveur.adresse().toLocal8Bit());
     // Comme le jeu : chaque essai crée et détruit un son sans jamais libérer son échantillon.
@@ -101,5 +104,5 @@ void TestLectureSon::un_nom_joue_s_entend_sur_la_sortie()
                                      .arg(plus_forte_fenetre(enregistre)).arg(enregistre.size())));
 }
 
-QTEST_MAIN(TestLectureSon)
+TEST_SORDANE_MAIN(TestLectureSon)
 #include "test_lecture_son.moc"

@@ -1,5 +1,6 @@
 // La fenêtre d'options ne s'ouvre qu'au code admin et ne change que les durées des votes 2 à 9 et le temps restant du compte à rebours.
 #include "fenetre_options.h"
+#include "garde_messages.h"
 #include "mainwindow.h"
 
 #include <QComboBox>
@@ -407,5 +408,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestOptions)
+TEST_SORDANE_MAIN(TestOptions)
 #include "test_options.moc"

@@ -1,6 +1,7 @@
 // Le rapport de partie reprend chaque vote dans un tableau séparé par ";" (qui a
 // voté contre qui, les totaux, le code de la seconde chance, les écartés), puis le
 // vote final, et n'est écrit qu'au chemin choisi, entier ou pas du tout.
+#include "garde_messages.h"
 #include "partie_courte.h"
 #include "soiree.h"
 
@@ -415,5 +416,5 @@ void TestRapport::cleanupTestCase()
     delete soiree;
 }
 
-QTEST_MAIN(TestRapport)
+TEST_SORDANE_MAIN(TestRapport)
 #include "test_rapport.moc"

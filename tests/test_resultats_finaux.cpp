@@ -2,6 +2,7 @@
 // pas voté prend 15 points, l'égalité du bas est tirée au sort, le moins bien
 // noté des écartés est le deuxième sauvé, et la page de fin vient deux minutes
 // après l'arrivée du présentateur.
+#include "garde_messages.h"
 #include "partie_courte.h"
 #include "soiree.h"
 
@@ -351,5 +352,5 @@ void TestResultatsFinaux::cleanupTestCase()
     delete soiree;
 }
 
-QTEST_MAIN(TestResultatsFinaux)
+TEST_SORDANE_MAIN(TestResultatsFinaux)
 #include "test_resultats_finaux.moc"

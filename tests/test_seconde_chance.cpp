@@ -1,6 +1,7 @@
 // Le code de la seconde chance ne sert qu'une fois, confirmé par le code personnel
 // de l'accusé choisi, et son effet (écarter, réhabiliter ou rien) tombe au
 // dépouillement, avant le résultat du vote lui-même.
+#include "garde_messages.h"
 #include "soiree.h"
 
 #include "accuse.h"
@@ -509,5 +510,5 @@ void TestSecondeChance::effet_au_depouillement()
     ETAPE(verifier_sans_boucle_relancee(soiree));
 }
 
-QTEST_MAIN(TestSecondeChance)
+TEST_SORDANE_MAIN(TestSecondeChance)
 #include "test_seconde_chance.moc"

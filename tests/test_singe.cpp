@@ -1,5 +1,6 @@
 // Des parties entières en mode test, jouées au hasard par une salle qui fait n'importe quoi,
 // vont toutes jusqu'à la page de fin sans que l'état du jeu se contredise, et leur rapport tombe juste.
+#include "garde_messages.h"
 #include "singe.h"
 
 #include <QApplication>
@@ -123,5 +124,5 @@ void TestSinge::cleanupTestCase()
     std::fflush(stdout);
 }
 
-QTEST_MAIN(TestSinge)
+TEST_SORDANE_MAIN(TestSinge)
 #include "test_singe.moc"

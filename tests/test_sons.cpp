@@ -1,4 +1,5 @@
 // Chaque enregistrement du jeu est compilé dans le programme, en WAV PCM que QSound sait lire, et tient dans l'attente qui le suit.
+#include "garde_messages.h"
 #include "sons_attendus.h"
 
 #include <QtTest>
@@ -55,5 +56,5 @@ void TestSons::la_lecture_de_l_entete_repere_un_son_tronque()
     QVERIFY(!lire_entete_wav(QByteArray("RIFF\0\0\0\0WAVX", 12)).lisible);
 }
 
-QTEST_GUILESS_MAIN(TestSons)
+TEST_SORDANE_SANS_IHM_MAIN(TestSons)
 #include "test_sons.moc"

@@ -1,5 +1,6 @@
 // La feuille de style du jeu donne à chaque sorte de widget et à chaque valeur de "style" l'aspect voulu : règles dans l'ordre, boutons de vote à 30 pt, bordures de 3 ou 5 pixels, couleurs de texte.
 #include "demarrage.h"
+#include "garde_messages.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -302,5 +303,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStyle)
+TEST_SORDANE_MAIN(TestStyle)
 #include "test_style.moc"

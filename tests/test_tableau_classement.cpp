@@ -1,4 +1,5 @@
 // Sur le tableau du vote final, chaque glisser-déposer place, échange ou rend un nom sans jamais le perdre ni le doubler, et seul un tableau complet validé à temps donne ses points.
+#include "garde_messages.h"
 #include "soiree.h"
 
 #include "accuse.h"
@@ -632,5 +633,5 @@ void TestTableauClassement::aucune_attente_relancee()
         QVERIFY2(!alerte.contains(QStringLiteral("already called exec")), qPrintable(alerte));
 }
 
-QTEST_MAIN(TestTableauClassement)
+TEST_SORDANE_MAIN(TestTableauClassement)
 #include "test_tableau_classement.moc"

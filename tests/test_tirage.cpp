@@ -1,5 +1,6 @@
 // Le tirage au sort d'une égalité mélange la liste exactement comme le jeu d'origine
 // (même graine, même ordre) et, sur de nombreuses graines, chaque ex aequo peut l'emporter.
+#include "garde_messages.h"
 #include "tirage.h"
 
 #include <QtTest>
@@ -75,5 +76,5 @@ void TestTirage::liste_d_un_seul_element_inchangee()
     QCOMPARE(liste, QList<int>{7});
 }
 
-QTEST_APPLESS_MAIN(TestTirage)
+TEST_SORDANE_SANS_APPLICATION_MAIN(TestTirage)
 #include "test_tirage.moc"
