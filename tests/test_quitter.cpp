@@ -37,6 +37,7 @@ enum Point {
     options_fermees_par_le_gestionnaire,
     principale_fermee_sous_les_options,
     glisser_annule_par_echap,
+    glisser_coupe_par_le_gestionnaire,
 };
 
 constexpr int page_discours = 6;
@@ -102,7 +103,7 @@ private:
     void mener(Point point);
     void mener_a_la_presentation_finale();
     void mener_au_vote_final(Point point);
-    void mener_au_glisser();
+    void mener_au_glisser(Point point);
     void ecrire_sauvegarde_precedente(Point point);
     void echouer(const QString& raison);
     void quitter_apres(int delai_ms, bool (TestQuitter::*verification)() const);
@@ -164,6 +165,7 @@ void TestQuitter::quitter_data()
     QTest::newRow("page de fin en musique") << int(page_de_fin);
     // Pendant un glisser, Qt garde le clavier : le premier Échap annule le glisser.
     QTest::newRow("glisser en cours, Échap puis Oui avant le lâcher") << int(glisser_annule_par_echap);
+    QTest::newRow("glisser en cours, fenêtre fermée par le gestionnaire") << int(glisser_coupe_par_le_gestionnaire);
 }
 
 // Comme main() : la fenêtre montrée, puis la boucle de l'application, dans
@@ -178,6 +180,8 @@ void TestQuitter::quitter()
     glisser_vu = false;
     depart_reel = 0;
 
+    // L'outil de soirée précédent part avant : chacun installe puis rend son journal.
+    soiree.reset();
     soiree = std::make_unique<Soiree>();
     chemin = fenetre().get_chemin_sauvegarde();
     ecrire_sauvegarde_precedente(point_vise);
@@ -213,7 +217,8 @@ void TestQuitter::quitter()
 
 void TestQuitter::ecrire_sauvegarde_precedente(Point point)
 {
-    const bool finale = point == resultats_finaux || point == page_de_fin || point == glisser_annule_par_echap;
+    const bool finale = point == resultats_finaux || point == page_de_fin || point == glisser_annule_par_echap
+        || point == glisser_coupe_par_le_gestionnaire;
     QFile::remove(chemin);
     QVERIFY(QFile::copy(QStringLiteral(DOSSIER_GRAINES "/") + (finale ? sauvegarde_vote_final : sauvegarde_vote_2), chemin));
     QVERIFY(sauvegarde_valide(chemin));
@@ -298,14 +303,14 @@ void TestQuitter::mener_au_vote_final(Point point)
         quitter_apres(sur_la_page_de_fin_ms, &TestQuitter::en_fin);
         break;
     default:
-        mener_au_glisser();
+        mener_au_glisser(point);
         break;
     }
 }
 
 // Un écarté ouvre son bulletin final et saisit un nom : l'appui ne rend la main
 // qu'à la fin du glisser, les mouvements et la sortie sont donc programmés avant.
-void TestQuitter::mener_au_glisser()
+void TestQuitter::mener_au_glisser(Point point)
 {
     Soiree& s = *soiree;
     fenetre().set_temps_restant_intervote(vote_final_prolonge_s);
@@ -316,17 +321,22 @@ void TestQuitter::mener_au_glisser()
     const int votant = ecartes.first();
     const char* const etiquette = etiquettes[ecartes.last()];
     s.ouvrir_code();
-    QTimer::singleShot(ouverture_bulletin_ms, &fenetre(), [this, etiquette] {
+    QTimer::singleShot(ouverture_bulletin_ms, &fenetre(), [this, point, etiquette] {
         QWindow* fenetre_qt = fenetre().windowHandle();
         const QLabel* nom = soiree->label(etiquette);
         if (!nom || soiree->page() != page_vote_final)
             return echouer(QStringLiteral("le bulletin final n'est pas ouvert"));
         const QPoint prise = nom->mapTo(&fenetre(), nom->rect().center());
         const QPoint arrivee = soiree->widget<QWidget>("cadre_1")->mapTo(&fenetre(), QPoint(10, 10));
-        QTimer::singleShot(0, &fenetre(), [this, fenetre_qt, prise, arrivee] {
+        QTimer::singleShot(0, &fenetre(), [this, point, fenetre_qt, prise, arrivee] {
             QTest::mouseMove(fenetre_qt, (prise + arrivee) / 2);
             QTest::mouseMove(fenetre_qt, arrivee);
             glisser_vu = soiree->page() == page_vote_final && !fenetre().findChildren<QDrag*>().isEmpty();
+            if (point == glisser_coupe_par_le_gestionnaire) {
+                point_atteint = glisser_vu;
+                fermer_par_le_gestionnaire(&fenetre());
+                return;
+            }
             QTest::keyClick(fenetre_qt, Qt::Key_Escape);
             quitter_apres(dans_l_attente_ms, &TestQuitter::apres_un_glisser);
         });
