@@ -4,6 +4,8 @@
 #include "fenetre_options.h"
 #include "textes.h"
 
+#include <QCloseEvent>
+#include <QDrag>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -39,6 +41,16 @@ void MainWindow::confirmer_quitter()
         close();
     else if (boite.clickedButton() == bouton_options)
         ouvrir_options();
+}
+
+// Fermée pendant un glisser-déposer (gestionnaire de fenêtres, Alt+F4), la
+// fenêtre laisserait l'image du nom glissé seule fenêtre visible : Qt ne
+// quitterait pas, et la soirée continuerait sans écran. Le glisser est donc
+// annulé avant que Qt ne cherche s'il reste une fenêtre ouverte.
+void MainWindow::closeEvent(QCloseEvent* e)
+{
+    QDrag::cancel();
+    QMainWindow::closeEvent(e);
 }
 
 // S n'ouvre le code de la seconde chance que devant le kiosque au repos ; un

@@ -106,6 +106,7 @@ private slots:
     void on_bouton_rapport_clicked();
 
 protected:
+    void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
