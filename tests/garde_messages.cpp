@@ -126,9 +126,9 @@ bool est_un_bruit_connu(const QString& message)
     return false;
 }
 
-void exiger_le_son()
+void exiger_le_son(bool exige)
 {
-    son_exige = true;
+    son_exige = exige;
 }
 
 void attendre(QtMsgType type, const char* message)

@@ -18,8 +18,9 @@
 namespace GardeMessages {
 // Bruits connus de l'environnement de test, sans rapport avec le jeu.
 bool est_un_bruit_connu(const QString& message);
-// Pour un test qui a besoin du son : les plaintes de PulseAudio redeviennent des échecs.
-void exiger_le_son();
+// Pour un test qui a besoin du son : les plaintes de PulseAudio redeviennent des
+// échecs, jusqu'à ce qu'il arrête lui-même son serveur.
+void exiger_le_son(bool exige = true);
 // Un message que le test provoque exprès, à la place de QTest::ignoreMessage :
 // il doit arriver pendant la fonction de test en cours, et ne la fait pas échouer.
 void attendre(QtMsgType type, const char* message);

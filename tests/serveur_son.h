@@ -17,6 +17,7 @@ public:
     // Vide si le serveur a démarré ; sinon, la raison.
     QString demarrer();
     QString adresse() const { return adresse_serveur; }
+    void arreter() { arreter(serveur); }
     static void arreter(QProcess& processus);
 
 private:

@@ -44,6 +44,7 @@ class TestLectureSon : public QObject {
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void chaque_son_se_charge_data();
     void chaque_son_se_charge();
     void un_nom_joue_s_entend_sur_la_sortie();
@@ -60,6 +61,14 @@ void TestLectureSon::initTestCase()
     qputenv("PULSE_SERVER", serveur.adresse().toLocal8Bit());
     // Comme le jeu : chaque essai crée et détruit un son sans jamais libérer son échantillon.
     Sons::retenir_tous();
+}
+
+// Les sons retenus jusqu'à la fin du programme perdent leur serveur : leurs
+// plaintes sont alors attendues.
+void TestLectureSon::cleanupTestCase()
+{
+    GardeMessages::exiger_le_son(false);
+    serveur.arreter();
 }
 
 void TestLectureSon::chaque_son_se_charge_data()

@@ -19,6 +19,7 @@ constexpr int page_vote = 3;
 constexpr int page_vote_final = 4;
 constexpr int page_discours = 6;
 constexpr int sous_page_bouton_vote = 0;
+constexpr int sous_page_message = 5;
 constexpr int une_minute_ms = 60000;
 }
 
@@ -187,9 +188,17 @@ void TestSoiree::premier_vote(Soiree& soiree)
         voix_des_le_clic = soiree.fenetre().get_accuses()[Chien]->get_votes_recus(0) == 4;
         bulletin_pas_encore_note = !soiree.fenetre().get_accuses()[Rat]->get_a_vote();
     });
+    // Le message est lu quand il s'affiche : sous une machine chargée, un instant
+    // fixé d'avance peut tomber dans le même tour de boucle que le clic.
     QString remerciement;
-    QTimer::singleShot(2000, &soiree.fenetre(), [&] { remerciement = soiree.label("label_remerciement")->text(); });
+    const auto lecture = QObject::connect(
+        soiree.widget<QStackedWidget>("stackedWidget_intervote"), &QStackedWidget::currentChanged,
+        &soiree.fenetre(), [&](int sous_page) {
+            if (sous_page == sous_page_message && remerciement.isEmpty())
+                remerciement = soiree.label("label_remerciement")->text();
+        });
     soiree.taper_code(QStringLiteral("LAVANDES64"));
+    QObject::disconnect(lecture);
     QVERIFY(voix_des_le_clic);
     QVERIFY(bulletin_pas_encore_note);
     QCOMPARE(remerciement, QStringLiteral("Rat merci d'avoir voté."));
