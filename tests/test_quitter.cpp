@@ -47,7 +47,7 @@ constexpr int page_vote_final = 4;
 constexpr int sous_page_message = 5;
 constexpr int ecartes_avant_le_vote_final = 7;
 // La reprise au vote final rejoue sa présentation avant de rouvrir le vote.
-constexpr int reprise_ms = 5 * 60000;
+constexpr int reprise_ms = 15 * 60000;
 
 constexpr double delai_reel_max_s = 1.0;
 // Le temps du jeu passe cent fois plus vite : la garde vaut une vingtaine de secondes réelles.
