@@ -765,18 +765,6 @@ void Singe::noter(const QString& geste)
 }
 
 namespace {
-// Les lignes du bloc qui commence par ce titre, jusqu'au bandeau suivant exclu.
-QStringList bloc(const QStringList& lignes, const QString& titre)
-{
-    const int debut = lignes.indexOf(titre);
-    if (debut < 0)
-        return {};
-    int fin = debut + 1;
-    while (fin < lignes.size() && !lignes[fin].startsWith(QLatin1String("**********")))
-        ++fin;
-    return lignes.mid(debut, fin - debut);
-}
-
 // Les neuf colonnes d'une ligne du rapport, après sa légende.
 QStringList colonnes(const QString& ligne)
 {
@@ -872,12 +860,12 @@ QString Singe::verifier_rapport() const
     QStringList problemes;
     for (int numero = 1; numero <= fenetre.get_numero_vote(); ++numero) {
         const QString probleme =
-            verifier_bloc_ordinaire(bloc(lignes, QStringLiteral("********** Vote %1 **********").arg(numero)), numero);
+            verifier_bloc_ordinaire(Soiree::bloc_du_rapport(lignes, QStringLiteral("********** Vote %1 **********").arg(numero)), numero);
         if (!probleme.isEmpty())
             problemes.append(probleme);
     }
     const QString probleme =
-        verifier_bloc_final(bloc(lignes, QStringLiteral("********** Vote final **********")), fenetre.get_accuses());
+        verifier_bloc_final(Soiree::bloc_du_rapport(lignes, QStringLiteral("********** Vote final **********")), fenetre.get_accuses());
     if (!probleme.isEmpty())
         problemes.append(probleme);
     return problemes.join(QLatin1Char('\n'));

@@ -169,3 +169,14 @@ bool Soiree::attendre_page(int page_attendue, int limite_ms)
     QCoreApplication::processEvents();
     return atteinte;
 }
+
+QStringList Soiree::bloc_du_rapport(const QStringList& lignes, const QString& titre)
+{
+    const int debut = lignes.indexOf(titre);
+    if (debut < 0)
+        return {};
+    int fin = debut + 1;
+    while (fin < lignes.size() && !lignes[fin].startsWith(QLatin1String("**********")))
+        ++fin;
+    return lignes.mid(debut, fin - debut);
+}

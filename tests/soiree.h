@@ -97,6 +97,9 @@ public:
     // Capture le message du kiosque pendant qu'il est affiché.
     QString message_apres(const QString& code);
 
+    // Les lignes du bloc du rapport qui commence par ce titre, jusqu'au bandeau suivant exclu.
+    static QStringList bloc_du_rapport(const QStringList& lignes, const QString& titre);
+
     // Attend (en temps du jeu) que la condition soit vraie.
     template <typename Condition>
     bool attendre(Condition condition, int limite_ms);

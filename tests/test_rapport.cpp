@@ -40,17 +40,9 @@ struct Fiches {
     Accuse* operator[](int i) const { return accuses[i]; }
 };
 
-// Les lignes du bloc qui commence par ce titre, jusqu'au titre suivant exclu.
 QStringList bloc(const QString& texte, const QString& titre)
 {
-    const QStringList lignes = texte.split(QLatin1Char('\n'));
-    const int debut = lignes.indexOf(titre);
-    if (debut < 0)
-        return {};
-    int fin = debut + 1;
-    while (fin < lignes.size() && !lignes[fin].startsWith(QLatin1String("**********")))
-        ++fin;
-    return lignes.mid(debut, fin - debut);
+    return Soiree::bloc_du_rapport(texte.split(QLatin1Char('\n')), titre);
 }
 
 QString titre_vote(int numero)
