@@ -68,14 +68,8 @@ void MainWindow::prendre_vote(Accuse* votant)
     ui->stackedWidget->setCurrentIndex(Page::vote);
     ui->label_demande_vote->setText(votant->get_nom() + Texte::question_vote);
     lancer_compte_a_rebours_vote();
-    if (attendre_bulletin() == FinBulletin::coupe)
-        return;
-    if (vote_effectue) {
-        votant->set_a_vote(true);
-        votant->set_vote_emis(numero_vote - 1, choix_vote);
-        choix_vote = Jeu::aucun_choix;
-    }
-    rendre_kiosque(votant);
+    if (attendre_bulletin() == FinBulletin::rendu)
+        rendre_kiosque(votant);
 }
 
 void MainWindow::prendre_vote_final(Accuse* votant)
@@ -92,11 +86,6 @@ void MainWindow::prendre_vote_final(Accuse* votant)
     lancer_compte_a_rebours_vote_final();
     if (attendre_bulletin() == FinBulletin::coupe)
         return;
-    if (vote_effectue) {
-        votant->set_a_vote(true);
-        votant->set_classement_donne(QList<int>(bulletin_final.begin(), bulletin_final.end()));
-        bulletin_final.fill(0);
-    }
     reinitialiser_vote_final();
     rendre_kiosque(votant);
 }
@@ -121,14 +110,14 @@ void MainWindow::fermer_bulletin(int fin)
     boucle_bulletin = nullptr;
 }
 
-// Un bulletin rendu après la clôture du vote (la fenêtre d'options restée
-// ouverte par-dessus) compte, mais laisse l'écran des résultats tel quel.
+// Un bulletin rendu après la clôture de son vote (la boîte de dialogue restée
+// ouverte par-dessus) a compté, mais laisse l'écran tel que la suite l'a mis.
 void MainWindow::rendre_kiosque(const Accuse* votant)
 {
-    if (!timer_intervote->isActive())
+    if (!timer_intervote->isActive() || numero_vote != numero_vote_bulletin)
         return;
     afficher_intervote();
-    if (votant->get_a_vote())
+    if (vote_effectue)
         remercier(votant);
 }
 
@@ -142,6 +131,8 @@ bool MainWindow::ouvrir_bulletin(Accuse* votant)
         return false;
     }
     vote_effectue = false;
+    votant_bulletin = votant;
+    numero_vote_bulletin = numero_vote;
     return true;
 }
 
@@ -153,14 +144,19 @@ void MainWindow::remercier(const Accuse* votant)
 }
 
 // Le choix n'est accepté que pendant un bulletin ouvert : un second clic
-// arrivé après la fermeture ne compte pas.
+// arrivé après la fermeture ne compte pas. Le bulletin est inscrit au clic
+// même : un vote clos dans le même passage le trouve déjà déposé.
 void MainWindow::voter_contre(int index)
 {
     if (!boucle_bulletin || phase_finale())
         return;
-    accuses[index]->ajouter_vote_recu(numero_vote - 1);
+    const int k = numero_vote - 1;
+    accuses[index]->ajouter_vote_recu(k);
     vote_effectue = true;
     choix_vote = accuses[index]->get_index();
+    votant_bulletin->set_a_vote(true);
+    votant_bulletin->set_vote_emis(k, choix_vote);
+    choix_vote = Jeu::aucun_choix;
     fermer_bulletin(FinBulletin::rendu);
 }
 

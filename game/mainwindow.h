@@ -166,8 +166,9 @@ private:
     // depouillement.cpp
     void resultats_vote();
     void compter_abstentions();
+    int appliquer_seconde_chance();
     int choisir_accuse_ecarte();
-    void annoncer_seconde_chance();
+    void annoncer_seconde_chance(int effet);
     void annoncer_ecartement(Accuse* ecarte);
     void annoncer_premier_sauve();
     void annoncer_vote_suivant();
@@ -175,6 +176,7 @@ private:
 
     // sauvegarde.cpp
     void sauvegarder_partie();
+    void mettre_de_cote_sauvegarde();
     bool charger_partie();
     void reprendre_vote_ordinaire();
     void reprendre_vote_final();
@@ -225,6 +227,9 @@ private:
     QCursor curseur;
     // Boucle du bulletin ouvert, nulle hors d'un bulletin.
     QEventLoop* boucle_bulletin = nullptr;
+    // Le votant du bulletin en cours et le vote pendant lequel il l'a ouvert.
+    Accuse* votant_bulletin = nullptr;
+    int numero_vote_bulletin = 0;
     // Attentes de la séquence en cours, imbriquées les unes dans les autres.
     int attentes_en_cours = 0;
     int temps_restant_intervote = 0;

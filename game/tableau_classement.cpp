@@ -149,7 +149,8 @@ int MainWindow::prendre_index_remplace()
 }
 
 // Un appui pendant le refus ne relance pas d'attente ; un appui hors d'un
-// bulletin ouvert donnerait des points sans bulletin enregistré.
+// bulletin ouvert donnerait des points sans bulletin enregistré. Comme au vote
+// ordinaire, le bulletin valide est inscrit tout de suite chez son votant.
 void MainWindow::valider_vote_final()
 {
     if (attentes_en_cours > 0 || !boucle_bulletin || !phase_finale())
@@ -160,6 +161,9 @@ void MainWindow::valider_vote_final()
     }
     enregistrer_bulletin_final();
     vote_effectue = true;
+    votant_bulletin->set_a_vote(true);
+    votant_bulletin->set_classement_donne(QList<int>(bulletin_final.begin(), bulletin_final.end()));
+    bulletin_final.fill(0);
     fermer_bulletin(FinBulletin::rendu);
 }
 

@@ -32,9 +32,13 @@ constexpr double tolerance_s = 2.0;
 
 // L'écart entre deux instants du jeu doit valoir l'attendu, à la tolérance près,
 // augmentée du retard que la machine a imposé à la boucle d'événements entre-temps.
-#define VERIFIER_ECART(soiree, debut, fin, attendu)                                                      \
+#define VERIFIER_ECART(soiree, debut, fin, attendu) VERIFIER_ECART_SUR(soiree, debut, fin, attendu, 1)
+
+// Le même écart, mesuré sur plusieurs attentes enchaînées (ou secondes d'un
+// compte à rebours) : chacune peut prendre ce retard, et les retards s'ajoutent.
+#define VERIFIER_ECART_SUR(soiree, debut, fin, attendu, attentes)                                        \
     do {                                                                                                 \
-        const double marge = tolerance_s + (soiree).retard_max((debut), (fin));                          \
+        const double marge = tolerance_s + (attentes) * (soiree).retard_max((debut), (fin));             \
         QVERIFY2(qAbs((fin) - (debut) - (attendu)) < marge,                                              \
                  qPrintable(QStringLiteral("%1 s mesurées au lieu de %2 s (marge %3 s)")                 \
                                 .arg((fin) - (debut)).arg(attendu).arg(marge)));                          \
