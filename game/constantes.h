@@ -79,6 +79,13 @@ constexpr std::array<FicheAccuse, Jeu::nombre_accuses> roster = {{
     {"Vautour", "pavots27"},
 }};
 
+// Fichiers de la partie, dans le dossier de données du jeu. La sauvegarde d'une
+// soirée précédente est mise de côté sous le second nom au début d'une partie.
+namespace Fichier {
+constexpr const char* sauvegarde = "sauvegarde.txt";
+constexpr const char* sauvegarde_precedente = "sauvegarde-precedente.txt";
+}
+
 // Pages de la pile principale et de la pile du vote.
 namespace Page {
 constexpr int accueil = 0;

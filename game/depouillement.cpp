@@ -11,27 +11,45 @@
 
 // Dépouillement d'un vote ordinaire et mise en scène de son résultat.
 
+// Le résultat est décidé et sauvegardé avant d'être mis en scène : une soirée
+// coupée pendant les annonces reprend au vote suivant, sans rejouer celui-ci.
 void MainWindow::resultats_vote()
 {
     compter_abstentions();
-    if (etat_seconde_chance >= SecondeChance::rehabilitation && etat_seconde_chance <= SecondeChance::sans_effet) {
-        annoncer_seconde_chance();
-        accuses[utilisateur_seconde_chance]->set_seconde_chance(numero_vote, etat_seconde_chance);
-        etat_seconde_chance = SecondeChance::annonce;
-    }
-    dire(son_jingle, Duree::jingle_ms);
+    const int effet_revele = appliquer_seconde_chance();
     Accuse* ecarte = accuses[choisir_accuse_ecarte()];
     ecarter_accuse(ecarte);
-    annoncer_ecartement(ecarte);
-
-    if (phase_finale()) {
-        annoncer_premier_sauve();
-    } else {
+    const bool finale = phase_finale();
+    if (!finale)
         ++numero_vote;
-        annoncer_vote_suivant();
-    }
-    timer_temporisation->start();
     sauvegarder_partie();
+
+    if (effet_revele != SecondeChance::inutilise)
+        annoncer_seconde_chance(effet_revele);
+    dire(son_jingle, Duree::jingle_ms);
+    annoncer_ecartement(ecarte);
+    if (finale)
+        annoncer_premier_sauve();
+    else
+        annoncer_vote_suivant();
+    timer_temporisation->start();
+}
+
+// L'effet d'un code pris pendant ce vote s'applique avant le choix de
+// l'écarté ; il ne sera révélé qu'ensuite. Rend l'effet à révéler.
+int MainWindow::appliquer_seconde_chance()
+{
+    const int effet = etat_seconde_chance;
+    if (effet < SecondeChance::rehabilitation || effet > SecondeChance::sans_effet)
+        return SecondeChance::inutilise;
+    Accuse* utilisateur = accuses[utilisateur_seconde_chance];
+    utilisateur->set_seconde_chance(numero_vote, effet);
+    etat_seconde_chance = SecondeChance::annonce;
+    if (effet == SecondeChance::rehabilitation)
+        rehabiliter_accuse(utilisateur);
+    else if (effet == SecondeChance::ecartement)
+        ecarter_accuse(utilisateur);
+    return effet;
 }
 
 // Qui n'a pas voté a voté contre lui-même, écarté ou non.
@@ -96,15 +114,14 @@ void MainWindow::annoncer_premier_sauve()
     dire(son_presentation_vote_final, Duree::presentation_vote_final_ms);
 }
 
-// L'effet du code de la seconde chance est révélé et appliqué avant le
-// résultat du vote lui-même.
-void MainWindow::annoncer_seconde_chance()
+// L'effet du code de la seconde chance est révélé avant le résultat du vote lui-même.
+void MainWindow::annoncer_seconde_chance(int effet)
 {
-    Accuse* utilisateur = accuses[utilisateur_seconde_chance];
+    const Accuse* utilisateur = accuses[utilisateur_seconde_chance];
     dire(son_jingle, Duree::jingle_ms);
     ui->label_presentation_resultats->setText(utilisateur->get_nom());
     ui->label_resultats->hide();
-    switch (etat_seconde_chance) {
+    switch (effet) {
     case SecondeChance::sans_effet:
         ui->label_resultats->setText(Texte::sc_sans_effet);
         dire(utilisateur->get_son_nom(), Duree::nom_ms);
@@ -116,7 +133,6 @@ void MainWindow::annoncer_seconde_chance()
         dire(utilisateur->get_son_nom(), Duree::nom_ms);
         ui->label_resultats->show();
         dire(son_sc_bon_usage, Duree::sc_bon_usage_ms);
-        rehabiliter_accuse(utilisateur);
         break;
     case SecondeChance::ecartement:
         ui->label_presentation_resultats->hide();
@@ -127,7 +143,6 @@ void MainWindow::annoncer_seconde_chance()
         dire(utilisateur->get_son_nom(), Duree::nom_ms);
         ui->label_resultats->show();
         dire(son_elimine_sc, Duree::elimine_sc_ms);
-        ecarter_accuse(utilisateur);
         break;
     }
 }

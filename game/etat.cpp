@@ -27,7 +27,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     const QString dossier_donnees = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QDir().mkpath(QDir(dossier_donnees).absolutePath());
-    chemin_sauvegarde = dossier_donnees + QStringLiteral("/sauvegarde.txt");
+    chemin_sauvegarde = QDir(dossier_donnees).filePath(QLatin1String(Fichier::sauvegarde));
 
     setAcceptDrops(true);
 

@@ -6,7 +6,9 @@
 #include "fichier_sauvegarde.h"
 #include "textes.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStringList>
@@ -85,6 +87,17 @@ void MainWindow::sauvegarder_partie()
         flux << ligne_bulletins(accuse) << '\n' << ligne_votes_recus(accuse) << '\n' << ligne_vote_final(accuse) << '\n';
     flux.flush();
     fichier.commit();
+}
+
+// Une partie neuve ne doit pas pouvoir reprendre la soirée d'avant : son fichier
+// est mis de côté (à la place d'un plus ancien), jamais effacé.
+void MainWindow::mettre_de_cote_sauvegarde()
+{
+    if (!QFile::exists(chemin_sauvegarde))
+        return;
+    const QString precedente = QFileInfo(chemin_sauvegarde).dir().filePath(QLatin1String(Fichier::sauvegarde_precedente));
+    QFile::remove(precedente);
+    QFile::rename(chemin_sauvegarde, precedente);
 }
 
 // Un chargement s'ajoute au rôle : il ne vaut que pour une partie qui n'a pas

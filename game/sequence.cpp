@@ -28,6 +28,7 @@ void MainWindow::on_bouton_test_clicked()
 
 void MainWindow::demarrer_partie()
 {
+    mettre_de_cote_sauvegarde();
     afficher_discours();
     jouer(son_sonnerie);
     timer_discours_initial->start();
