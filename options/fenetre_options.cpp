@@ -13,7 +13,8 @@ const QString titre = QStringLiteral("Options");
 const QString minutes_par_defaut = QStringLiteral("5");
 constexpr int duree_code_errone_ms = 2000;
 constexpr int minutes_min = 0;
-constexpr int minutes_max = 2000;
+// Les compteurs n'affichent que MM:SS : 100 minutes s'y liraient 00:00.
+constexpr int minutes_max = 99;
 constexpr int secondes_par_minute = 60;
 
 // Pages de la pile du dialogue.

@@ -29,7 +29,10 @@ constexpr int fin_discours_ms =
 // Le jingle déborde d'un quart de seconde sur l'annonce qui le suit.
 constexpr int jingle_ms = Duree::jingle_ms + 250;
 constexpr int sonnerie_min_ms = 3500;
-constexpr int musique_min_ms = 60000;
+// La page de fin s'affiche pendant la musique du présentateur, qui joue encore
+// quelques secondes avant sa cadence finale.
+constexpr int musique_apres_fin_ms = 5000;
+constexpr int musique_min_ms = Duree::arrivee_presentateur_ms + musique_apres_fin_ms;
 constexpr int musique_max_ms = 186000;
 }
 

@@ -121,7 +121,7 @@ private slots:
         auto* validateur = qobject_cast<const QIntValidator*>(minutes->validator());
         QVERIFY(validateur);
         QCOMPARE(validateur->bottom(), 0);
-        QCOMPARE(validateur->top(), 2000);
+        QCOMPARE(validateur->top(), 99);
     }
 
     void formulaire_data()
@@ -367,7 +367,6 @@ private slots:
         QTest::newRow("3 minutes") << "bouton_valider_temps_en_cours" << "3" << 180;
         QTest::newRow("zero") << "bouton_valider_temps_en_cours" << "0" << 0;
         QTest::newRow("vide") << "bouton_valider_temps_en_cours" << "" << 0;
-        QTest::newRow("maximum") << "bouton_valider_temps_en_cours" << "2000" << 120000;
         QTest::newRow("retour") << "bouton_retour_temps_en_cours" << "3" << inchange;
     }
 
@@ -387,6 +386,40 @@ private slots:
         QCOMPARE(element<QLineEdit>("ligne_nombre_minutes")->text(), QStringLiteral("5"));
         QCOMPARE(page(), page_panneau);
         QCOMPARE(fenetre->get_temps_votes(), calendrier_defaut);
+    }
+
+    // Les compteurs n'ont que cinq chiffres : au-delà de 99 minutes, le chiffre
+    // de trop est refusé à la frappe, comme tout ce qui n'est pas un nombre.
+    void minutes_tapees_data()
+    {
+        QTest::addColumn<QString>("frappe");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("secondes");
+
+        QTest::newRow("99 acceptées") << "99" << "99" << 5940;
+        QTest::newRow("100 refusées") << "100" << "10" << 600;
+        QTest::newRow("120 refusées") << "120" << "12" << 720;
+        QTest::newRow("ancien maximum 2000") << "2000" << "20" << 1200;
+        QTest::newRow("un chiffre") << "7" << "7" << 420;
+        QTest::newRow("zéro") << "0" << "0" << 0;
+        QTest::newRow("signe moins") << "-3" << "3" << 180;
+        QTest::newRow("lettre") << "1a5" << "15" << 900;
+    }
+
+    void minutes_tapees()
+    {
+        QFETCH(QString, frappe);
+        QFETCH(QString, texte);
+        QFETCH(int, secondes);
+
+        ouvrir_page("bouton_changer_temps_instant");
+        auto* champ = element<QLineEdit>("ligne_nombre_minutes");
+        champ->clear();
+        QTest::keyClicks(champ, frappe);
+        QCOMPARE(champ->text(), texte);
+        QVERIFY(champ->hasAcceptableInput());
+        cliquer("bouton_valider_temps_en_cours");
+        QCOMPARE(fenetre->get_temps_restant_intervote(), secondes);
     }
 
     void chaque_ouverture_repart_du_code()
