@@ -1,20 +1,21 @@
 #include "accuse.h"
 
 #include "constantes.h"
+#include "sons_retenus.h"
 
 #include <QRegularExpression>
 #include <QSound>
 
 Accuse::Accuse(const QString& nom, int index, const QString& code)
     : index(index), nom(nom), code(code),
-      son_nom(new QSound(QStringLiteral(":/Sons/Noms_d_animaux/Accuse") + nom_replie(nom) + QStringLiteral(".wav")))
+      son_nom(Sons::son(QStringLiteral(":/Sons/Noms_d_animaux/Accuse") + nom_replie(nom) + QStringLiteral(".wav")))
 {
 }
 
+// Le son du nom est partagé par tout le programme : il est arrêté, pas détruit.
 Accuse::~Accuse()
 {
     son_nom->stop();
-    delete son_nom;
 }
 
 QString Accuse::nom_replie(const QString& nom)

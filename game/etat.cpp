@@ -79,6 +79,8 @@ MainWindow::MainWindow(QWidget* parent)
     charger_images_attente();
 }
 
+// Les sons appartiennent au programme entier (sons_retenus.h) : la fenêtre
+// arrête les siens sans les détruire.
 MainWindow::~MainWindow()
 {
     qDeleteAll(accuses);
@@ -87,9 +89,9 @@ MainWindow::~MainWindow()
                         son_sc_usage_inutile, son_sc_mauvais_usage, son_elimine_sc, son_premier_sauve,
                         son_presentation_vote_final, son_resultat_vote_final, son_deuxieme_sauve,
                         son_conclusion})
-        delete son;
-    qDeleteAll(sons_lancement_vote);
-    qDeleteAll(sons_minutes_avant_vote);
+        son->stop();
+    for (QSound* son : qAsConst(sons_lancement_vote) + sons_minutes_avant_vote)
+        son->stop();
     delete ui;
 }
 

@@ -4,6 +4,7 @@
 #include "sons_retenus.h"
 
 #include <QDirIterator>
+#include <QHash>
 #include <QEventLoop>
 #include <QLoggingCategory>
 #include <QSound>
@@ -18,7 +19,7 @@ const QString dossier_sons = QStringLiteral(":/Sons/");
 
 QSound* son(const QString& chemin)
 {
-    return new QSound(dossier_sons + chemin + QStringLiteral(".wav"));
+    return Sons::son(dossier_sons + chemin + QStringLiteral(".wav"));
 }
 }
 
@@ -26,20 +27,24 @@ QSound* son(const QString& chemin)
 // plus rien à charger. Un son demandé pendant que ce fil s'arrête n'est chargé
 // qu'à la demande suivante ; détruit avant, il meurt en plein chargement, le fil
 // ne s'arrête plus jamais, et la destruction suivante d'un son l'attend sans fin.
-// Chaque enregistrement reste donc retenu une fois pour toutes, du premier
-// affichage à la fin du programme : détruire la fenêtre ne libère aucun
-// échantillon, donc n'attend jamais ce fil, et les demandes de chaque fenêtre
-// relancent un chargement resté en suspens.
+// Chaque enregistrement a donc un seul son, créé une fois pour toutes et gardé
+// jusqu'à la fin du programme : détruire la fenêtre ne détruit aucun son.
+// Sans serveur de son, Qt Multimedia retente aussi la connexion toutes les 30 s
+// pour chaque son créé : des sons partagés gardent ces tentatives en petit nombre.
+QSound* Sons::son(const QString& chemin)
+{
+    static QHash<QString, QSound*> sons;
+    QSound*& existant = sons[chemin];
+    if (!existant)
+        existant = new QSound(chemin);
+    return existant;
+}
+
 void Sons::retenir_tous()
 {
-    static const QList<QSound*> retenus = [] {
-        QList<QSound*> sons;
-        QDirIterator fichiers(dossier_sons, QDir::Files, QDirIterator::Subdirectories);
-        while (fichiers.hasNext())
-            sons.append(new QSound(fichiers.next()));
-        return sons;
-    }();
-    Q_UNUSED(retenus)
+    QDirIterator fichiers(dossier_sons, QDir::Files, QDirIterator::Subdirectories);
+    while (fichiers.hasNext())
+        son(fichiers.next());
 }
 
 void MainWindow::creer_sons()

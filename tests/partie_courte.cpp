@@ -3,12 +3,6 @@
 namespace PartieCourte {
 
 namespace {
-constexpr int une_minute_ms = 60000;
-// Sous temps accéléré, attendre plus longtemps ne coûte rien quand tout va bien ;
-// sur une machine chargée, chaque attente du jeu prend du retard : les limites
-// laissent plusieurs fois la durée prévue (près de 4 min au plus pour chacune).
-constexpr int limite_ms = 15 * une_minute_ms;
-
 void clore_le_vote(Soiree& soiree)
 {
     soiree.fenetre().set_temps_restant_intervote(1);
@@ -18,7 +12,7 @@ void clore_le_vote(Soiree& soiree)
 bool commencer(Soiree& soiree)
 {
     soiree.bouton("bouton_test")->click();
-    return soiree.attendre_page(page_intervote, limite_ms);
+    return soiree.attendre_page(page_intervote, limite_attente_ms);
 }
 
 bool jouer_vote(Soiree& soiree, const QList<int>& cibles)
@@ -27,9 +21,9 @@ bool jouer_vote(Soiree& soiree, const QList<int>& cibles)
         if (cibles[joueur] != abstention)
             soiree.voter(codes[joueur], cibles[joueur]);
     clore_le_vote(soiree);
-    if (!soiree.attendre_page(page_resultats, limite_ms))
+    if (!soiree.attendre_page(page_resultats, limite_attente_ms))
         return false;
-    return soiree.attendre_page(page_intervote, limite_ms);
+    return soiree.attendre_page(page_intervote, limite_attente_ms);
 }
 
 bool jouer_jusqu_au_vote_final(Soiree& soiree, const QList<QList<int>>& votes)
@@ -46,7 +40,7 @@ bool jouer_jusqu_au_vote_final(Soiree& soiree, const QList<QList<int>>& votes)
 bool finir(Soiree& soiree)
 {
     clore_le_vote(soiree);
-    return soiree.attendre_page(page_fin, limite_ms);
+    return soiree.attendre_page(page_fin, limite_attente_ms);
 }
 
 }

@@ -22,6 +22,11 @@ class QLineEdit;
 // Sous faketime, 10 ms de retard réel de l'ordonnanceur font 1 s de jeu.
 constexpr double tolerance_s = 2.0;
 
+// Limite des attentes d'une condition, en temps du jeu. Attendre plus longtemps
+// ne coûte rien quand tout va bien ; sur une machine chargée, chaque attente et
+// chaque seconde des comptes à rebours du jeu prennent du retard sur l'horloge.
+constexpr int limite_attente_ms = 15 * 60000;
+
 // Une étape de la soirée qui a échoué arrête le test : la suite n'aurait plus de sens.
 #define ETAPE(appel)                    \
     do {                                \

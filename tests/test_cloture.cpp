@@ -24,8 +24,6 @@ constexpr int page_vote = 3;
 constexpr int page_vote_final = 4;
 constexpr int sous_page_bouton_vote = 0;
 constexpr int sous_page_message = 5;
-constexpr int une_minute_ms = 60000;
-constexpr int limite_ms = 15 * une_minute_ms;
 // Le bulletin est ouvert quand le code est tapé : le geste du joueur vient après.
 constexpr int ouverture_bulletin_ms = 1000;
 constexpr int intervalle_reponse_ms = 100;
@@ -144,7 +142,7 @@ void TestCloture::atteindre_le_vote_final()
 bool TestCloture::attendre_la_cloture_de(int numero_vote)
 {
     return soiree->attendre([&] { return fenetre().get_numero_vote() > numero_vote || fenetre().phase_finale(); },
-                            limite_ms);
+                            limite_attente_ms);
 }
 
 void TestCloture::bulletin_du_dernier_instant_data()
@@ -179,7 +177,7 @@ void TestCloture::bulletin_du_dernier_instant()
     if (repondeur)
         QVERIFY(repondeur->a_repondu());
     QVERIFY(soiree->attendre([&] { return fenetre().get_numero_vote() == 2 && soiree->page() == page_intervote; },
-                             limite_ms));
+                             limite_attente_ms));
 
     const QList<Accuse*>& accuses = fenetre().get_accuses();
     for (const Accuse* accuse : accuses) {
@@ -220,7 +218,7 @@ void TestCloture::bulletin_final_du_dernier_instant()
         fenetre().compte_a_rebours_intervote();
     });
     soiree->taper_code(codes[premier_sauve]);
-    QVERIFY(soiree->attendre_page(page_fin, limite_ms));
+    QVERIFY(soiree->attendre_page(page_fin, limite_attente_ms));
 
     const QList<Accuse*>& accuses = fenetre().get_accuses();
     QCOMPARE(accuses[premier_sauve]->get_votes_recus(Jeu::index_points_finaux), 0);
@@ -263,7 +261,7 @@ void TestCloture::bulletin_ouvert_sous_une_boite()
     QVERIFY(repondeur && repondeur->a_repondu());
     QCOMPARE(soiree->page(), page_a_la_reponse);
     if (vote_final) {
-        QVERIFY(soiree->attendre_page(page_fin, limite_ms));
+        QVERIFY(soiree->attendre_page(page_fin, limite_attente_ms));
         QCOMPARE(fenetre().get_accuses()[votant]->get_classement_donne(0), votant);
     } else {
         QVERIFY(attendre_la_cloture_de(numero));
@@ -307,7 +305,7 @@ void TestCloture::resultat_sauvegarde_avant_son_annonce()
     const QByteArray avant = sauvegarde();
     const int numero = fenetre().get_numero_vote();
     fenetre().set_temps_restant_intervote(1);
-    QVERIFY(soiree->attendre_page(page_resultats, limite_ms));
+    QVERIFY(soiree->attendre_page(page_resultats, limite_attente_ms));
     const double fermeture = soiree->maintenant();
     // Lu au moment même où le jingle part : les annonces se déroulent dans des
     // attentes imbriquées, l'attente du test ne rendrait la main qu'après elles.
@@ -321,8 +319,8 @@ void TestCloture::resultat_sauvegarde_avant_son_annonce()
             }
             return lecture >= 0;
         },
-        limite_ms));
-    QVERIFY(soiree->attendre_page(page_intervote, limite_ms));
+        limite_attente_ms));
+    QVERIFY(soiree->attendre_page(page_intervote, limite_attente_ms));
     double fin_de_l_annonce = -1;
     for (const Annonce& annonce : soiree->annonces_depuis(fermeture))
         if (annonce.son == derniere_annonce)

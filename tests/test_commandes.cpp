@@ -173,7 +173,7 @@ void TestCommandes::options_pendant_un_discours()
     QCOMPARE(annonces[2].son, QStringLiteral("Presentationpremiervote.wav"));
     QVERIFY(fermeture < annonces[2].instant);
     VERIFIER_ECART(soiree, annonces[1].instant, annonces[2].instant, 80);
-    QVERIFY(soiree.attendre_page(PartieCourte::page_intervote, 2 * une_minute_ms));
+    QVERIFY(soiree.attendre_page(PartieCourte::page_intervote, limite_attente_ms));
     VERIFIER_ECART(soiree, annonces[0].instant, soiree.instant_page(PartieCourte::page_intervote, 0), 233);
 }
 

@@ -176,7 +176,7 @@ void TestCompteurs::initTestCase()
 void TestCompteurs::vote_1_lu_sur_les_compteurs()
 {
     QTest::mouseClick(soiree->bouton("bouton_demarrer"), Qt::LeftButton);
-    QVERIFY(soiree->attendre_page(page_intervote, 2 * une_minute_ms));
+    QVERIFY(soiree->attendre_page(page_intervote, limite_attente_ms));
     soiree->ouvrir_code();
     soiree->taper_code(Joueurs::codes[Joueurs::Cafard]);
     QVERIFY(soiree->attendre_page(page_resultats, limite_vote_ms));
@@ -213,19 +213,19 @@ void TestCompteurs::vote_1_lu_sur_les_compteurs()
 // seconde suivante ; puis 0, et le vote se clôt à la seconde suivante.
 void TestCompteurs::temps_restant_change_dans_les_options()
 {
-    QVERIFY(soiree->attendre_page(page_intervote, 15 * une_minute_ms));
+    QVERIFY(soiree->attendre_page(page_intervote, limite_attente_ms));
     QCOMPARE(soiree->fenetre().get_numero_vote(), 2);
 
     const int trois_minutes = regler_temps_restant(QStringLiteral("3"));
     QVERIFY(trois_minutes >= 0);
-    QVERIFY(soiree->attendre([&] { return premiere_seconde_depuis(trois_minutes) != nullptr; }, une_minute_ms));
+    QVERIFY(soiree->attendre([&] { return premiere_seconde_depuis(trois_minutes) != nullptr; }, limite_attente_ms));
     const Releve* suivante = premiere_seconde_depuis(trois_minutes);
     for (Compteur c : {temps, temps_ecarte, temps_ecarte_2})
         QCOMPARE(suivante->textes[c], QStringLiteral("02:59"));
 
     const int zero = regler_temps_restant(QStringLiteral("0"));
     QVERIFY(zero >= 0);
-    QVERIFY(soiree->attendre([&] { return premiere_seconde_depuis(zero) != nullptr; }, une_minute_ms));
+    QVERIFY(soiree->attendre([&] { return premiere_seconde_depuis(zero) != nullptr; }, limite_attente_ms));
     suivante = premiere_seconde_depuis(zero);
     QCOMPARE(suivante->page, page_resultats);
     for (Compteur c : {temps, temps_ecarte, temps_ecarte_2})

@@ -19,7 +19,6 @@ constexpr int page_accueil = 0;
 constexpr int page_intervote = 1;
 constexpr int page_discours = 6;
 constexpr int sous_page_bouton_vote = 0;
-constexpr int une_minute_ms = 60000;
 
 const QString titre_attendu = QStringLiteral("Pas de partie sauvegardée");
 const QString texte_sans_fichier = QStringLiteral("Il n'y a pas de fichier de sauvegarde.");
@@ -179,7 +178,7 @@ private:
 void TestSauvegarde::commencer_en_mode_test(Soiree& soiree)
 {
     QTest::mouseClick(soiree.bouton("bouton_test"), Qt::LeftButton);
-    QVERIFY(soiree.attendre_page(page_intervote, 5 * une_minute_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
 }
 
 // Le compte à rebours est écourté ; la sauvegarde est écrite quand le numéro du vote avance.
@@ -199,7 +198,7 @@ void TestSauvegarde::reprise_apres_le_vote_1()
         commencer_en_mode_test(soiree);
         soiree.voter(codes[Cafard], Serpent);
         soiree.voter(codes[Chacal], Serpent);
-        finir_vote(soiree, 2, 2 * une_minute_ms);
+        finir_vote(soiree, 2, limite_attente_ms);
         QVERIFY(soiree.fenetre().get_accuses()[Serpent]->get_ecarte());
         fiches_sauvees = fiches(soiree);
     }
@@ -223,7 +222,7 @@ void TestSauvegarde::reprise_apres_le_vote_1()
     VERIFIER_ECART(soiree, clic, soiree.instant_page(page_intervote, clic), 0);
     QCOMPARE(soiree.departs_des_votes(), QList<int>{1200});
     // Une valeur ne dure qu'une seconde de jeu (10 ms réelles) : on attend qu'elle soit passée.
-    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() < 1200; }, une_minute_ms));
+    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() < 1200; }, limite_attente_ms));
 
     // Un second chargement ne s'ajouterait pas à la partie reprise.
     soiree.bouton("bouton_charger")->click();
@@ -242,12 +241,12 @@ void TestSauvegarde::lignes_de_l_exemple_apres_deux_votes()
     commencer_en_mode_test(soiree);
     soiree.voter(codes[Cafard], Serpent);
     soiree.voter(codes[Chacal], Serpent);
-    finir_vote(soiree, 2, 2 * une_minute_ms);
-    QVERIFY(soiree.attendre_page(page_intervote, une_minute_ms));
+    finir_vote(soiree, 2, limite_attente_ms);
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     soiree.voter(codes[Cafard], Chien);
     for (int votant : {Chacal, Chien, Cochon, Hyene, Rat})
         soiree.voter(codes[votant], Cafard);
-    finir_vote(soiree, 3, 2 * une_minute_ms);
+    finir_vote(soiree, 3, limite_attente_ms);
 
     const QStringList lignes = lire(soiree.fenetre().get_chemin_sauvegarde());
     QCOMPARE(lignes.size(), 38);
@@ -313,7 +312,7 @@ void TestSauvegarde::ligne_joueur_aller_retour()
     QVERIFY(QTest::qWaitForWindowActive(&soiree.fenetre()));
     soiree.voter(codes[Cafard], Requin);
     soiree.voter(codes[Chacal], Requin);
-    finir_vote(soiree, numero + 1, 3 * une_minute_ms);
+    finir_vote(soiree, numero + 1, limite_attente_ms);
     const QStringList lignes = lire(chemin);
     QCOMPARE(lignes.size(), 38);
     QCOMPARE(lignes[1], QStringLiteral("4"));
@@ -432,7 +431,7 @@ void TestSauvegarde::partie_neuve_met_de_cote_la_sauvegarde()
         ETAPE(ecrire(chemin, soiree_d_avant));
         QTest::mouseClick(soiree.bouton(qPrintable(bouton)), Qt::LeftButton);
         QVERIFY(!QFile::exists(chemin));
-        QVERIFY(soiree.attendre([&] { return soiree.page() == page_intervote; }, 30 * une_minute_ms));
+        QVERIFY(soiree.attendre([&] { return soiree.page() == page_intervote; }, limite_attente_ms));
     }
     QFile precedente(mise_de_cote);
     QVERIFY(precedente.open(QIODevice::ReadOnly));

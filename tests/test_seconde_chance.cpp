@@ -33,8 +33,6 @@ constexpr int etat_annonce = 4;
 const QString pris_en_compte =
     QStringLiteral("Le code de la seconde chance a bien été pris en compte. Il ne peut plus être utilisé.");
 
-constexpr int une_minute_ms = 60000;
-constexpr int attente_vote_ms = 5 * une_minute_ms;
 constexpr int duree_vote_kiosque_s = 3000;
 
 // Ce que fait le joueur devant le kiosque, du code tapé à l'abandon.
@@ -81,7 +79,7 @@ private:
 void TestSecondeChance::ouvrir_vote_1(Soiree& soiree)
 {
     QTest::mouseClick(soiree.bouton("bouton_test"), Qt::LeftButton);
-    QVERIFY(soiree.attendre_page(page_intervote, 5 * une_minute_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
 }
 
 void TestSecondeChance::cleanup()
@@ -142,7 +140,7 @@ void TestSecondeChance::verifier_message(Soiree& soiree, const QString& texte, d
 {
     QCOMPARE(soiree.sous_page(), sous_page_message);
     QCOMPARE(soiree.label("label_remerciement")->text(), texte);
-    QVERIFY(soiree.attendre([&] { return soiree.sous_page() == sous_page_bouton_vote; }, une_minute_ms));
+    QVERIFY(soiree.attendre([&] { return soiree.sous_page() == sous_page_bouton_vote; }, limite_attente_ms));
     ETAPE(verifier_duree(soiree, depuis, duree_s));
     QVERIFY(soiree.widget<QLineEdit>("ligne_code_sc")->text().isEmpty());
     QVERIFY(soiree.widget<QLineEdit>("ligne_code_sc_2")->text().isEmpty());
@@ -168,8 +166,8 @@ void TestSecondeChance::passer_vote_sans_bulletin(Soiree& soiree)
 {
     const int ecartes = soiree.fenetre().get_nombre_ecartes();
     soiree.fenetre().set_temps_restant_intervote(1);
-    QVERIFY(soiree.attendre_page(page_resultats, une_minute_ms));
-    QVERIFY(soiree.attendre_page(page_intervote, attente_vote_ms));
+    QVERIFY(soiree.attendre_page(page_resultats, limite_attente_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     QCOMPARE(soiree.fenetre().get_nombre_ecartes(), ecartes + 1);
 }
 
@@ -377,7 +375,7 @@ void TestSecondeChance::touche_s_sans_effet()
             soiree.taper_code(codes[Hyene]);
         } else {
             soiree.fenetre().set_temps_restant_intervote(1);
-            QVERIFY(soiree.attendre_page(page_resultats, une_minute_ms));
+            QVERIFY(soiree.attendre_page(page_resultats, limite_attente_ms));
             taper_et_noter();
         }
     }
@@ -399,6 +397,11 @@ void TestSecondeChance::effet_au_depouillement_data()
     // depuis le son précédent, jusqu'au jingle qui ouvre le résultat du vote.
     QTest::newRow("vote 1, en jeu : écarté par le code")
         << 1 << false << etat_ecartement
+        << QStringList{"Jingle.wav", "nom", "Codesecondechancemauvaisusage.wav", "nom", "Eliminecodesecondechance.wav"}
+        << QList<double>{2.5, 1, 16, 1, 10} << "est écarté par le code de la seconde chance." << 2;
+    // Le vote 5 est le dernier où le code écarte celui qui est encore en jeu.
+    QTest::newRow("vote 5, en jeu : écarté par le code")
+        << 5 << false << etat_ecartement
         << QStringList{"Jingle.wav", "nom", "Codesecondechancemauvaisusage.wav", "nom", "Eliminecodesecondechance.wav"}
         << QList<double>{2.5, 1, 16, 1, 10} << "est écarté par le code de la seconde chance." << 2;
     QTest::newRow("vote 2, écarté : sans effet")
@@ -447,11 +450,11 @@ void TestSecondeChance::effet_au_depouillement()
     const int ecartes = fenetre.get_nombre_ecartes();
     const double avant_fin = soiree.maintenant();
     fenetre.set_temps_restant_intervote(1);
-    QVERIFY(soiree.attendre_page(page_resultats, une_minute_ms));
+    QVERIFY(soiree.attendre_page(page_resultats, limite_attente_ms));
     const double fin = soiree.instant_page(page_resultats, avant_fin) - 0.5;
     QVERIFY(soiree.attendre([&] { return soiree.noms_des_sons_depuis(fin).contains("Eliminevoteclassique.wav"); },
-                            attente_vote_ms));
-    QVERIFY(soiree.attendre([&] { return fenetre.get_numero_vote() == vote + 1; }, une_minute_ms));
+                            limite_attente_ms));
+    QVERIFY(soiree.attendre([&] { return fenetre.get_numero_vote() == vote + 1; }, limite_attente_ms));
 
     // Sonnerie, appel, l'effet du code, puis le résultat du vote : jingle, nom, discours.
     const QString nom = QStringLiteral("Accuse%1.wav").arg(Accuse::nom_replie(utilisateur->get_nom()));

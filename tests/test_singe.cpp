@@ -95,10 +95,9 @@ void TestSinge::message_du_kiosque_sous_la_boite_quitter()
 {
     constexpr int pendant_le_message_ms = 500;
     constexpr int boite_ouverte_ms = 30000;
-    constexpr int une_minute_ms = 60000;
     Soiree soiree;
     QTest::mouseClick(soiree.bouton("bouton_test"), Qt::LeftButton);
-    QVERIFY(soiree.attendre_page(Page::intervote, 5 * une_minute_ms));
+    QVERIFY(soiree.attendre_page(Page::intervote, limite_attente_ms));
     bool boite_vue = false;
     QTimer::singleShot(pendant_le_message_ms, &soiree.fenetre(), [&] {
         QTimer::singleShot(0, &soiree.fenetre(), [&] {
@@ -112,7 +111,7 @@ void TestSinge::message_du_kiosque_sous_la_boite_quitter()
     soiree.ouvrir_code();
     soiree.taper_code(QStringLiteral("faux"));
     QVERIFY(boite_vue);
-    QVERIFY(soiree.attendre_page(Page::intervote, 5 * une_minute_ms));
+    QVERIFY(soiree.attendre_page(Page::intervote, limite_attente_ms));
     const QStringList relancees = soiree.avertissements().filter(QStringLiteral("already called exec"));
     QVERIFY2(relancees.isEmpty(), qPrintable(relancees.join(QLatin1Char('\n'))));
 }

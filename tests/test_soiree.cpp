@@ -20,11 +20,9 @@ constexpr int page_vote_final = 4;
 constexpr int page_discours = 6;
 constexpr int sous_page_bouton_vote = 0;
 constexpr int sous_page_message = 5;
-constexpr int une_minute_ms = 60000;
 // Sous temps accéléré, attendre plus longtemps ne coûte rien quand tout va bien ;
 // sur une machine chargée, les secondes des comptes à rebours prennent du retard
 // sur l'horloge du jeu : les limites en laissent plusieurs fois la durée.
-constexpr int limite_ms = 15 * une_minute_ms;
 }
 
 class TestSoiree : public QObject
@@ -124,7 +122,7 @@ void TestSoiree::verifier_resultat(Soiree& soiree, double fin_du_vote, const QLi
 {
     const int ecartes_avant = soiree.fenetre().get_nombre_ecartes();
     const int numero = soiree.fenetre().get_numero_vote();
-    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_nombre_ecartes() == ecartes_avant + 1; }, limite_ms));
+    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_nombre_ecartes() == ecartes_avant + 1; }, limite_attente_ms));
 
     const QList<Annonce> annonces = soiree.annonces_depuis(fin_du_vote - 0.5);
     QVERIFY(annonces.size() >= 5);
@@ -230,7 +228,7 @@ void TestSoiree::premier_vote(Soiree& soiree)
     QCOMPARE(soiree.fenetre().get_accuses()[Serpent]->get_vote_emis(0), int(Rat));
     QVERIFY2(soiree.maintenant() - debut < 170, "le scénario du vote 1 doit tenir dans ses 3 minutes");
 
-    QVERIFY(soiree.attendre_page(page_resultats, limite_ms));
+    QVERIFY(soiree.attendre_page(page_resultats, limite_attente_ms));
     const double fin = soiree.instant_page(page_resultats, debut);
     ETAPE(verifier_resultat(soiree, fin, {Chien}));
     QCOMPARE(soiree.fenetre().get_accuses()[Vautour]->get_vote_emis(0), int(Vautour));
@@ -251,7 +249,7 @@ void TestSoiree::premier_vote(Soiree& soiree)
     QCOMPARE(lignes[12 + 3 * Chien], QStringLiteral("4;0;0;0;0;0;0;0;0"));
 
     // Pas d'annonce du vote suivant en mode test ; 8 s de pause, puis le vote 2 à 03:00.
-    QVERIFY(soiree.attendre_page(page_intervote, limite_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     VERIFIER_ECART_SUR(soiree, soiree.annonces().last().instant, soiree.instant_page(page_intervote, fin), 21, 2);
     QCOMPARE(soiree.noms_des_sons_depuis(fin - 0.5).size(), 5);
     QCOMPARE(soiree.label("label_phase")->text(), QStringLiteral("VOTE 2"));
@@ -267,7 +265,7 @@ void TestSoiree::vote_avec_egalite_et_bulletin_coupe(Soiree& soiree)
     jouer_vote(soiree, cibles);
     QCOMPARE(soiree.fenetre().get_accuses()[Chien]->get_vote_emis(1), int(Rat));
 
-    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() <= 18; }, limite_ms));
+    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() <= 18; }, limite_attente_ms));
     int restant_bulletin = 0;
     int restant_vote = 0;
     bool bouton_ecarte_inactif = false;
@@ -282,7 +280,7 @@ void TestSoiree::vote_avec_egalite_et_bulletin_coupe(Soiree& soiree)
     QVERIFY(bouton_ecarte_inactif);
     // Le bulletin et le vote finissent à la même seconde : selon la fraction de seconde
     // près, la clôture l'interrompt ou le suit de peu ; rien n'est noté dans les deux cas.
-    QVERIFY(soiree.attendre_page(page_resultats, limite_ms));
+    QVERIFY(soiree.attendre_page(page_resultats, limite_attente_ms));
     QVERIFY(!soiree.fenetre().get_accuses()[Vautour]->get_a_vote());
 
     double fin = 0;
@@ -291,7 +289,7 @@ void TestSoiree::vote_avec_egalite_et_bulletin_coupe(Soiree& soiree)
             fin = annonce.instant;
     ETAPE(verifier_resultat(soiree, fin, plus_vises(soiree, cibles)));
     QCOMPARE(soiree.fenetre().get_accuses()[Vautour]->get_vote_emis(1), int(Vautour));
-    QVERIFY(soiree.attendre_page(page_intervote, limite_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
 }
 
 // Après le huitième écarté : le premier sauvé, puis la présentation du vote final
@@ -317,7 +315,7 @@ void TestSoiree::vote_final_ouvert(Soiree& soiree, double fin)
     QCOMPARE(soiree.fenetre().get_numero_vote(), 8);
     QCOMPARE(soiree.page(), page_discours);
 
-    QVERIFY(soiree.attendre_page(page_intervote, limite_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     const double presentation = soiree.annonces_depuis(fin - 0.5).last().instant;
     VERIFIER_ECART_SUR(soiree, presentation, soiree.instant_page(page_intervote, fin), 86.5, 2);
     QCOMPARE(soiree.label("label_phase")->text(), QStringLiteral("VOTE FINAL"));
@@ -342,7 +340,7 @@ void TestSoiree::soiree_en_mode_test()
 {
     Soiree soiree;
     QTest::mouseClick(soiree.bouton("bouton_test"), Qt::LeftButton);
-    QVERIFY(soiree.attendre_page(page_intervote, limite_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     VERIFIER_ECART(soiree, soiree.annonces()[0].instant, soiree.instant_page(page_intervote, 0), 233);
     QCOMPARE(soiree.fenetre().get_numero_vote(), 1);
     QCOMPARE(soiree.departs_des_votes(), QList<int>{180});
@@ -367,15 +365,15 @@ void TestSoiree::soiree_en_mode_test()
                 cible = abstention;
         jouer_vote(soiree, valides);
         const double debut = soiree.maintenant();
-        QVERIFY(soiree.attendre_page(page_resultats, limite_ms));
+        QVERIFY(soiree.attendre_page(page_resultats, limite_attente_ms));
         fin = soiree.instant_page(page_resultats, debut);
         const QList<int> attendus = plus_vises(soiree, valides);
         ETAPE(verifier_resultat(soiree, fin, attendus));
         if (!soiree.fenetre().phase_finale())
-            QVERIFY(soiree.attendre_page(page_intervote, limite_ms));
+            QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     }
     QCOMPARE(soiree.fenetre().get_nombre_ecartes(), 8);
-    QVERIFY(soiree.attendre([&] { return soiree.page() == page_discours; }, limite_ms));
+    QVERIFY(soiree.attendre([&] { return soiree.page() == page_discours; }, limite_attente_ms));
     ETAPE(vote_final_ouvert(soiree, fin));
 
     for (const QString& alerte : soiree.avertissements())
@@ -410,7 +408,7 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
                            {"Lancementvote1.wav", 144}});
     QCOMPARE(soiree.annonces()[2].page, page_discours);
 
-    QVERIFY(soiree.attendre_page(page_intervote, limite_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     VERIFIER_ECART(soiree, soiree.annonces()[0].instant, soiree.instant_page(page_intervote, 0), 233);
     VERIFIER_ECART(soiree, soiree.annonces()[3].instant, soiree.instant_page(page_intervote, 0), 9);
 
@@ -421,33 +419,33 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
             animation = minuteur;
     QVERIFY(animation);
     const qint64 derniere_image = image->pixmap(Qt::ReturnByValue).cacheKey();
-    QVERIFY(soiree.attendre([&] { return !animation->isActive(); }, limite_ms));
+    QVERIFY(soiree.attendre([&] { return !animation->isActive(); }, limite_attente_ms));
     QCOMPARE(image->pixmap(Qt::ReturnByValue).cacheKey(), derniere_image);
     QCOMPARE(soiree.departs_des_votes(), QList<int>{1500});
     // Une valeur ne dure qu'une seconde de jeu (10 ms réelles) : on attend qu'elle soit passée.
-    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() < 1500; }, limite_ms));
+    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() < 1500; }, limite_attente_ms));
 
     // Le rappel ne sonne qu'au passage de 241 à 240 secondes.
     soiree.fenetre().set_temps_restant_intervote(245);
     const double avant_rappel = soiree.maintenant();
-    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() <= 238; }, limite_ms));
+    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() <= 238; }, limite_attente_ms));
     QCOMPARE(soiree.noms_des_sons_depuis(avant_rappel), QStringList{"4minpourvoter.wav"});
     // Cinq secondes de jeu, moins la fraction de seconde déjà entamée par le compte à rebours.
     VERIFIER_ECART_SUR(soiree, avant_rappel, soiree.annonces().last().instant, 4.5, 5);
     soiree.fenetre().set_temps_restant_intervote(240);
-    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() <= 237; }, limite_ms));
+    QVERIFY(soiree.attendre([&] { return soiree.fenetre().get_temps_restant_intervote() <= 237; }, limite_attente_ms));
     QCOMPARE(soiree.noms_des_sons_depuis(avant_rappel).size(), 1);
 
     // Fin du vote 1 : appel de 35 s, puis l'annonce propre du vote 2 (durée d'origine).
     const double avant_fin = soiree.maintenant();
     soiree.fenetre().set_temps_restant_intervote(1);
-    QVERIFY(soiree.attendre_page(page_resultats, limite_ms));
+    QVERIFY(soiree.attendre_page(page_resultats, limite_attente_ms));
     const double fin = soiree.instant_page(page_resultats, avant_fin);
     ETAPE(verifier_resultat(soiree, fin, {Cafard, Chacal, Chien, Cochon, Hyene, Rat, Requin, Serpent, Vautour}, 35));
     QVERIFY(soiree.attendre([&] { return soiree.noms_des_sons_depuis(fin).contains("Lancementvote2.wav"); },
-                            limite_ms));
+                            limite_attente_ms));
     verifier_enchainement(soiree, fin, {{"Eliminevoteclassique.wav", 0}, {"Lancementvote2.wav", 13}});
-    QVERIFY(soiree.attendre_page(page_intervote, limite_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     const double annonce_vote_2 = soiree.annonces().last().instant;
     VERIFIER_ECART(soiree, annonce_vote_2, soiree.instant_page(page_intervote, fin), 8);
     QCOMPARE(soiree.departs_des_votes().last(), 1200);
@@ -455,9 +453,9 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
     // Vote 3 raccourci à 10 minutes : c'est le son des dix minutes qui l'annonce.
     soiree.fenetre().set_temps_vote(600, 2);
     soiree.fenetre().set_temps_restant_intervote(1);
-    QVERIFY(soiree.attendre_page(page_resultats, limite_ms));
+    QVERIFY(soiree.attendre_page(page_resultats, limite_attente_ms));
     const double fin_vote_2 = soiree.maintenant();
-    QVERIFY(soiree.attendre_page(page_intervote, limite_ms));
+    QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     const QStringList sons = soiree.noms_des_sons_depuis(fin_vote_2);
     QVERIFY(sons.contains("10minavantvote.wav"));
     QVERIFY(!sons.contains("Lancementvote3.wav"));

@@ -28,7 +28,6 @@ constexpr int page_intervote = 1;
 constexpr int page_vote_final = 4;
 constexpr int sous_page_bouton_vote = 0;
 
-constexpr int une_minute_ms = 60000;
 // Le bulletin s'ouvre quand le code est tapé : les gestes du joueur viennent après.
 constexpr int ouverture_bulletin_ms = 500;
 constexpr int refus_ms = 2000;
@@ -135,11 +134,11 @@ void TestTableauClassement::initTestCase()
     QVERIFY(QTest::qWaitForWindowExposed(&fenetre()));
     QTest::mouseClick(soiree->bouton("bouton_test"), Qt::LeftButton);
     for (int vote = 1; vote < nombre_accuses; ++vote) {
-        QVERIFY(soiree->attendre_page(page_intervote, 5 * une_minute_ms));
+        QVERIFY(soiree->attendre_page(page_intervote, limite_attente_ms));
         fenetre().set_temps_restant_intervote(1);
-        QVERIFY(soiree->attendre([&] { return fenetre().get_nombre_ecartes() == vote; }, 2 * une_minute_ms));
+        QVERIFY(soiree->attendre([&] { return fenetre().get_nombre_ecartes() == vote; }, limite_attente_ms));
     }
-    QVERIFY(soiree->attendre_page(page_intervote, 5 * une_minute_ms));
+    QVERIFY(soiree->attendre_page(page_intervote, limite_attente_ms));
     QVERIFY(fenetre().phase_finale());
     fenetre().set_temps_restant_intervote(vote_final_prolonge_s);
     for (const Accuse* accuse : fenetre().get_accuses()) {
@@ -374,7 +373,7 @@ void TestTableauClassement::appui_sans_glisser()
             QTest::mouseRelease(fenetre_qt, Qt::MouseButton(bouton), Qt::NoModifier, point);
         });
         QTest::mousePress(fenetre_qt, Qt::MouseButton(bouton), Qt::NoModifier, point);
-        QVERIFY(soiree->attendre([&] { return glisser_pendant >= 0; }, une_minute_ms));
+        QVERIFY(soiree->attendre([&] { return glisser_pendant >= 0; }, limite_attente_ms));
         QCOMPARE(glisser_pendant, 0);
         verifier_tableau(noms);
         QVERIFY(etiquette(noms.last())->isVisible() || votant_ecarte);
@@ -611,7 +610,7 @@ void TestTableauClassement::refus_rattrape_par_le_compte_a_rebours()
     bulletin(votant, [&] {
         fenetre().set_temps_restant_intervote(vote_final_prolonge_s);
         remplir(noms.mid(1));
-        QVERIFY(soiree->attendre([&] { return fenetre().get_temps_restant_vote() == 1; }, une_minute_ms));
+        QVERIFY(soiree->attendre([&] { return fenetre().get_temps_restant_vote() == 1; }, limite_attente_ms));
         debut_refus = soiree->maintenant();
         cliquer("bouton_valider_vote_final");
         fin_refus = soiree->maintenant();
