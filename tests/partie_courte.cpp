@@ -1,5 +1,8 @@
 #include "partie_courte.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+
 namespace PartieCourte {
 
 namespace {
@@ -35,6 +38,20 @@ bool jouer_jusqu_au_vote_final(Soiree& soiree, const QList<QList<int>>& votes)
         if (!jouer_vote(soiree, {}))
             return false;
     return true;
+}
+
+void utiliser_code_seconde_chance(Soiree& soiree, int accuse)
+{
+    auto* code = soiree.widget<QLineEdit>("ligne_code_sc");
+    auto* code_personnel = soiree.widget<QLineEdit>("ligne_code_sc_2");
+    auto* liste = soiree.widget<QComboBox>("comboBox_code_seconde_chance");
+    QTest::keyClick(&soiree.fenetre(), Qt::Key_S);
+    QTest::keyClicks(code, QStringLiteral("sursis"));
+    QTest::keyClick(code, Qt::Key_Return);
+    liste->setCurrentIndex(liste->findData(accuse));
+    QTest::mouseClick(soiree.bouton("bouton_oui"), Qt::LeftButton);
+    QTest::keyClicks(code_personnel, codes[accuse]);
+    QTest::keyClick(code_personnel, Qt::Key_Return);
 }
 
 bool finir(Soiree& soiree)

@@ -29,6 +29,8 @@ bool jouer_vote(Soiree& soiree, const QList<int>& cibles);
 bool jouer_jusqu_au_vote_final(Soiree& soiree, const QList<QList<int>>& votes);
 // Clôt le vote final et attend la page de fin.
 bool finir(Soiree& soiree);
+// Au kiosque au repos : S, le code de la seconde chance, l'accusé choisi et son code personnel.
+void utiliser_code_seconde_chance(Soiree& soiree, int accuse);
 }
 
 #endif

@@ -9,7 +9,6 @@
 #include "cadre_vote.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
@@ -292,14 +291,7 @@ void TestCloture::resultat_sauvegarde_avant_son_annonce()
         while (fenetre().get_numero_vote() < Jeu::nombre_accuses - 1)
             QVERIFY(jouer_vote(*soiree, {}));
     if (code_seconde_chance) {
-        QTest::keyClick(&fenetre(), Qt::Key_S);
-        QTest::keyClicks(soiree->widget<QLineEdit>("ligne_code_sc"), QStringLiteral("sursis"));
-        QTest::keyClick(soiree->widget<QLineEdit>("ligne_code_sc"), Qt::Key_Return);
-        auto* liste = soiree->widget<QComboBox>("comboBox_code_seconde_chance");
-        liste->setCurrentIndex(liste->findData(Requin));
-        QTest::mouseClick(soiree->bouton("bouton_oui"), Qt::LeftButton);
-        QTest::keyClicks(soiree->widget<QLineEdit>("ligne_code_sc_2"), codes[Requin]);
-        QTest::keyClick(soiree->widget<QLineEdit>("ligne_code_sc_2"), Qt::Key_Return);
+        utiliser_code_seconde_chance(*soiree, Requin);
         QCOMPARE(fenetre().get_etat_seconde_chance(), int(SecondeChance::ecartement));
     }
     const QByteArray avant = sauvegarde();

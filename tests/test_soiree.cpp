@@ -410,7 +410,12 @@ void TestSoiree::soiree_normale_annonces_et_rappel()
 
     QVERIFY(soiree.attendre_page(page_intervote, limite_attente_ms));
     VERIFIER_ECART(soiree, soiree.annonces()[0].instant, soiree.instant_page(page_intervote, 0), 233);
-    VERIFIER_ECART(soiree, soiree.annonces()[3].instant, soiree.instant_page(page_intervote, 0), 9);
+    // L'annonce du vote 1 suit deux attentes enchaînées depuis la sonnerie, et
+    // l'ouverture du vote une seule : le retard des trois compte dans l'écart.
+    const double ouverture = soiree.instant_page(page_intervote, 0);
+    const double marge = tolerance_s + 3 * soiree.retard_max(0, ouverture);
+    QVERIFY2(qAbs(ouverture - soiree.annonces()[3].instant - 9) < marge,
+             qPrintable(QStringLiteral("%1 s mesurées (marge %2 s)").arg(ouverture - soiree.annonces()[3].instant).arg(marge)));
 
     // Hors de la page animée, l'animation s'arrête d'elle-même à sa prochaine image.
     QTimer* animation = nullptr;
