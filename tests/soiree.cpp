@@ -3,6 +3,7 @@
 #include "garde_messages.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QtTest>
@@ -168,6 +169,13 @@ bool Soiree::attendre_page(int page_attendue, int limite_ms)
     // Laisse passer la lecture du départ du compte à rebours, prévue juste après le changement de page.
     QCoreApplication::processEvents();
     return atteinte;
+}
+
+void Soiree::choisir_options(QMessageBox* boite)
+{
+    for (QAbstractButton* bouton : boite->buttons())
+        if (bouton->text() == QLatin1String("Options"))
+            bouton->click();
 }
 
 QStringList Soiree::bloc_du_rapport(const QStringList& lignes, const QString& titre)

@@ -18,6 +18,7 @@
 #include <QTest>
 
 class QLineEdit;
+class QMessageBox;
 
 // Sous faketime, 10 ms de retard réel de l'ordonnanceur font 1 s de jeu.
 constexpr double tolerance_s = 2.0;
@@ -105,6 +106,9 @@ public:
     void reporter(const QString& code, int delai_ms = 1000);
     // Capture le message du kiosque pendant qu'il est affiché.
     QString message_apres(const QString& code);
+
+    // Dans la boîte « Quitter », le bouton « Options ».
+    static void choisir_options(QMessageBox* boite);
 
     // Les lignes du bloc du rapport qui commence par ce titre, jusqu'au bandeau suivant exclu.
     static QStringList bloc_du_rapport(const QStringList& lignes, const QString& titre);

@@ -123,10 +123,7 @@ void TestCloture::ouvrir_boite(int boite, std::unique_ptr<Repondeur>& repondeur,
     // Les options s'ouvrent depuis la boîte Quitter, par son bouton « Options ».
     if (boite == Boite::options)
         QTimer::singleShot(0, &fenetre(), [] {
-            auto* quitter = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            for (QAbstractButton* bouton : quitter->buttons())
-                if (bouton->text() == QStringLiteral("Options"))
-                    bouton->click();
+            Soiree::choisir_options(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
         });
     QTest::keyClick(&fenetre(), Qt::Key_Escape);
 }

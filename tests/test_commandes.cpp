@@ -143,9 +143,7 @@ void TestCommandes::options_pendant_un_discours()
     connect(&reponse, &QTimer::timeout, [&] {
         QWidget* modale = QApplication::activeModalWidget();
         if (auto* boite = qobject_cast<QMessageBox*>(modale)) {
-            for (QAbstractButton* bouton : boite->buttons())
-                if (bouton->text() == QLatin1String("Options"))
-                    bouton->click();
+            Soiree::choisir_options(boite);
         } else if (auto* options = qobject_cast<Fenetre_options*>(modale)) {
             reponse.stop();
             page_sous_les_options = soiree.page();

@@ -126,9 +126,7 @@ int TestCompteurs::regler_temps_restant(const QString& minutes)
     connect(&reponse, &QTimer::timeout, [&] {
         QWidget* modale = QApplication::activeModalWidget();
         if (auto* boite = qobject_cast<QMessageBox*>(modale)) {
-            for (QAbstractButton* bouton : boite->buttons())
-                if (bouton->text() == QLatin1String("Options"))
-                    bouton->click();
+            Soiree::choisir_options(boite);
         } else if (auto* options = qobject_cast<Fenetre_options*>(modale)) {
             reponse.stop();
             const auto bouton = [options](const char* nom) {
