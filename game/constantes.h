@@ -57,7 +57,6 @@ constexpr int nombre_cadres = 8;
 constexpr int nombre_votes_ordinaires = 9;
 constexpr int nombre_images_attente = 30;
 constexpr int aucun_accuse = 12;   // case vide du tableau de classement
-constexpr int aucun_choix = 10;    // bulletin ordinaire sans choix
 constexpr int index_points_finaux = 9;
 constexpr int penalite_abstention_finale = 15;   // points ajoutés à qui ne vote pas au vote final
 }

@@ -67,7 +67,6 @@ MainWindow::MainWindow(QWidget* parent)
 
     creer_minuteurs();
 
-    choix_vote = Jeu::aucun_choix;
     curseur = cursor();
     temps_votes = QList<int>(Duree::temps_votes_defaut.begin(), Duree::temps_votes_defaut.end());
     temps_votes_initiaux = temps_votes;

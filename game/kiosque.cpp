@@ -153,10 +153,8 @@ void MainWindow::voter_contre(int index)
     const int k = numero_vote - 1;
     accuses[index]->ajouter_vote_recu(k);
     vote_effectue = true;
-    choix_vote = accuses[index]->get_index();
     votant_bulletin->set_a_vote(true);
-    votant_bulletin->set_vote_emis(k, choix_vote);
-    choix_vote = Jeu::aucun_choix;
+    votant_bulletin->set_vote_emis(k, accuses[index]->get_index());
     fermer_bulletin(FinBulletin::rendu);
 }
 

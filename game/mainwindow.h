@@ -222,7 +222,6 @@ private:
     int etat_seconde_chance = SecondeChance::inutilise;
     int utilisateur_seconde_chance = 0;
     bool vote_effectue = false;
-    int choix_vote = 0;
     std::array<int, Jeu::nombre_cadres> bulletin_final{};
     QCursor curseur;
     // Boucle du bulletin ouvert, nulle hors d'un bulletin.
