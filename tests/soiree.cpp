@@ -1,7 +1,9 @@
 #include "soiree.h"
 
+#include "fenetre_options.h"
 #include "garde_messages.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QLoggingCategory>
@@ -176,6 +178,20 @@ void Soiree::choisir_options(QMessageBox* boite)
     for (QAbstractButton* bouton : boite->buttons())
         if (bouton->text() == QLatin1String("Options"))
             bouton->click();
+}
+
+void Soiree::repondre_par_les_options(QTimer& reponse, const std::function<void(Fenetre_options*)>& action)
+{
+    reponse.setInterval(intervalle_verification_ms);
+    QObject::connect(&reponse, &QTimer::timeout, [&reponse, action] {
+        QWidget* modale = QApplication::activeModalWidget();
+        if (auto* boite = qobject_cast<QMessageBox*>(modale)) {
+            choisir_options(boite);
+        } else if (auto* options = qobject_cast<Fenetre_options*>(modale)) {
+            reponse.stop();
+            action(options);
+        }
+    });
 }
 
 QStringList Soiree::bloc_du_rapport(const QStringList& lignes, const QString& titre)

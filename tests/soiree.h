@@ -16,8 +16,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <functional>
 
 class QLineEdit;
+class Fenetre_options;
 class QMessageBox;
 
 // Sous faketime, 10 ms de retard réel de l'ordonnanceur font 1 s de jeu.
@@ -109,6 +111,9 @@ public:
 
     // Dans la boîte « Quitter », le bouton « Options ».
     static void choisir_options(QMessageBox* boite);
+    // Réglé sur le minuteur donné, qui reste à démarrer : « Options » dans la
+    // boîte « Quitter », puis l'action sur la fenêtre d'options dès qu'elle s'ouvre.
+    static void repondre_par_les_options(QTimer& reponse, const std::function<void(Fenetre_options*)>& action);
 
     // Les lignes du bloc du rapport qui commence par ce titre, jusqu'au bandeau suivant exclu.
     static QStringList bloc_du_rapport(const QStringList& lignes, const QString& titre);

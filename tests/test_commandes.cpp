@@ -139,22 +139,15 @@ void TestCommandes::options_pendant_un_discours()
     });
 
     QTimer reponse;
-    reponse.setInterval(intervalle_reponse_ms);
-    connect(&reponse, &QTimer::timeout, [&] {
-        QWidget* modale = QApplication::activeModalWidget();
-        if (auto* boite = qobject_cast<QMessageBox*>(modale)) {
-            Soiree::choisir_options(boite);
-        } else if (auto* options = qobject_cast<Fenetre_options*>(modale)) {
-            reponse.stop();
-            page_sous_les_options = soiree.page();
-            ouverture = soiree.maintenant();
-            releve_images.start();
-            QTimer::singleShot(options_ouvertes_ms, options, [&, options] {
-                releve_images.stop();
-                fermeture = soiree.maintenant();
-                options->close();
-            });
-        }
+    Soiree::repondre_par_les_options(reponse, [&](Fenetre_options* options) {
+        page_sous_les_options = soiree.page();
+        ouverture = soiree.maintenant();
+        releve_images.start();
+        QTimer::singleShot(options_ouvertes_ms, options, [&, options] {
+            releve_images.stop();
+            fermeture = soiree.maintenant();
+            options->close();
+        });
     });
     QTimer::singleShot(echap_dans_l_introduction_ms, &soiree.fenetre(), [&] {
         reponse.start();

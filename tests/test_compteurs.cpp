@@ -22,7 +22,6 @@ constexpr int page_resultats = 2;
 constexpr int une_minute_ms = 60000;
 // Un vote 1 entier, 25 minutes de jeu, avec de la marge pour une machine chargée.
 constexpr int limite_vote_ms = 60 * une_minute_ms;
-constexpr int intervalle_reponse_ms = 100;
 const QString code_admin = QStringLiteral("margot");
 
 enum Compteur { temps, temps_ecarte, temps_ecarte_2, temps_vote, temps_vote_final };
@@ -122,27 +121,20 @@ int TestCompteurs::regler_temps_restant(const QString& minutes)
 {
     int validation = -1;
     QTimer reponse;
-    reponse.setInterval(intervalle_reponse_ms);
-    connect(&reponse, &QTimer::timeout, [&] {
-        QWidget* modale = QApplication::activeModalWidget();
-        if (auto* boite = qobject_cast<QMessageBox*>(modale)) {
-            Soiree::choisir_options(boite);
-        } else if (auto* options = qobject_cast<Fenetre_options*>(modale)) {
-            reponse.stop();
-            const auto bouton = [options](const char* nom) {
-                return options->findChild<QPushButton*>(QLatin1String(nom));
-            };
-            QTest::keyClicks(options->findChild<QLineEdit*>(QStringLiteral("ligne_code_admin")), code_admin);
-            bouton("bouton_ok_code_admin")->click();
-            bouton("bouton_changer_temps_instant")->click();
-            auto* champ = options->findChild<QLineEdit*>(QStringLiteral("ligne_nombre_minutes"));
-            champ->clear();
-            QTest::keyClicks(champ, minutes);
-            bouton("bouton_valider_temps_en_cours")->click();
-            validation = releves.size();
-            instant_validation = soiree->maintenant();
-            bouton("bouton_fermer")->click();
-        }
+    Soiree::repondre_par_les_options(reponse, [&](Fenetre_options* options) {
+        const auto bouton = [options](const char* nom) {
+            return options->findChild<QPushButton*>(QLatin1String(nom));
+        };
+        QTest::keyClicks(options->findChild<QLineEdit*>(QStringLiteral("ligne_code_admin")), code_admin);
+        bouton("bouton_ok_code_admin")->click();
+        bouton("bouton_changer_temps_instant")->click();
+        auto* champ = options->findChild<QLineEdit*>(QStringLiteral("ligne_nombre_minutes"));
+        champ->clear();
+        QTest::keyClicks(champ, minutes);
+        bouton("bouton_valider_temps_en_cours")->click();
+        validation = releves.size();
+        instant_validation = soiree->maintenant();
+        bouton("bouton_fermer")->click();
     });
     reponse.start();
     QTest::keyClick(&soiree->fenetre(), Qt::Key_Escape);
