@@ -118,13 +118,17 @@ public:
     // Les lignes du bloc du rapport qui commence par ce titre, jusqu'au bandeau suivant exclu.
     static QStringList bloc_du_rapport(const QStringList& lignes, const QString& titre);
 
-    // Attend (en temps du jeu) que la condition soit vraie.
+    // Attend (en temps du jeu) que la condition soit vraie, vérifiée toutes les
+    // intervalle_ms. Une valeur qui ne dure qu'un battement d'un compte à rebours se
+    // guette à chaque passage de la boucle : après un ralentissement, le minuteur de
+    // vérification, dû avant le battement suivant, passe avant lui.
+    static constexpr int a_chaque_passage = 0;
+    static constexpr int intervalle_verification_ms = 100;
     template <typename Condition>
-    bool attendre(Condition condition, int limite_ms);
+    bool attendre(Condition condition, int limite_ms, int intervalle_ms = intervalle_verification_ms);
     bool attendre_page(int page, int limite_ms);
 
 private:
-    static constexpr int intervalle_verification_ms = 100;
     static constexpr int intervalle_sonde_ms = 200;
     static constexpr double marge_sonde_s = 1.0;
     static void noter_annonce(QtMsgType type, const QMessageLogContext& contexte, const QString& message);
@@ -143,13 +147,13 @@ private:
 };
 
 template <typename Condition>
-bool Soiree::attendre(Condition condition, int limite_ms)
+bool Soiree::attendre(Condition condition, int limite_ms, int intervalle_ms)
 {
     QElapsedTimer limite;
     limite.start();
     QEventLoop boucle;
     QTimer verification;
-    verification.setInterval(intervalle_verification_ms);
+    verification.setInterval(intervalle_ms);
     QObject::connect(&verification, &QTimer::timeout, &boucle, [&] {
         if (condition() || limite.elapsed() > limite_ms)
             boucle.quit();

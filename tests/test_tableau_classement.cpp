@@ -610,7 +610,7 @@ void TestTableauClassement::refus_rattrape_par_le_compte_a_rebours()
     bulletin(votant, [&] {
         fenetre().set_temps_restant_intervote(vote_final_prolonge_s);
         remplir(noms.mid(1));
-        QVERIFY(soiree->attendre([&] { return fenetre().get_temps_restant_vote() == 1; }, limite_attente_ms));
+        QVERIFY(soiree->attendre([&] { return fenetre().get_temps_restant_vote() == 1; }, limite_attente_ms, Soiree::a_chaque_passage));
         debut_refus = soiree->maintenant();
         cliquer("bouton_valider_vote_final");
         fin_refus = soiree->maintenant();

@@ -47,7 +47,7 @@ for ((passage = 1; passage <= passages; passage++)); do
   fi
   journal="$journaux/passage_$passage.log"
   debut=$SECONDS
-  if (cd "$construction" && ctest --output-on-failure >"$journal" 2>&1); then
+  if tools/suite.sh "$construction" >"$journal" 2>&1; then
     reussis=$((reussis + 1))
     bilan="réussi"
   else
