@@ -1,5 +1,7 @@
 #include "partie_courte.h"
 
+#include "accuse.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -52,6 +54,22 @@ void utiliser_code_seconde_chance(Soiree& soiree, int accuse)
     QTest::mouseClick(soiree.bouton("bouton_oui"), Qt::LeftButton);
     QTest::keyClicks(code_personnel, codes[accuse]);
     QTest::keyClick(code_personnel, Qt::Key_Return);
+}
+
+int jouer_avec_le_code(Soiree& soiree, int vote_du_code, bool utilisateur_ecarte)
+{
+    MainWindow& fenetre = soiree.fenetre();
+    if (!commencer(soiree))
+        return -1;
+    while (fenetre.get_numero_vote() < vote_du_code)
+        if (!jouer_vote(soiree, {}))
+            return -1;
+    int utilisateur = -1;
+    for (const Accuse* accuse : fenetre.get_accuses())
+        if (accuse->get_ecarte() == utilisateur_ecarte)
+            utilisateur = accuse->get_index();
+    utiliser_code_seconde_chance(soiree, utilisateur);
+    return jouer_jusqu_au_vote_final(soiree, {}) ? utilisateur : -1;
 }
 
 bool finir(Soiree& soiree)

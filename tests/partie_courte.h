@@ -31,6 +31,11 @@ bool jouer_jusqu_au_vote_final(Soiree& soiree, const QList<QList<int>>& votes);
 bool finir(Soiree& soiree);
 // Au kiosque au repos : S, le code de la seconde chance, l'accusé choisi et son code personnel.
 void utiliser_code_seconde_chance(Soiree& soiree, int accuse);
+// "Lancer un test", des votes sans bulletin jusqu'au vote donné, le code de la
+// seconde chance par le dernier accusé du rôle écarté (ou en jeu), puis des votes
+// sans bulletin jusqu'à l'ouverture du vote final. Rend l'index de l'utilisateur
+// du code, -1 si la partie n'est pas allée jusque-là.
+int jouer_avec_le_code(Soiree& soiree, int vote_du_code, bool utilisateur_ecarte);
 }
 
 #endif

@@ -4,6 +4,7 @@
 #include "garde_messages.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QLoggingCategory>
@@ -103,6 +104,13 @@ QStringList Soiree::noms_des_sons_depuis(double instant) const
 void Soiree::ouvrir_code()
 {
     QTest::mouseClick(bouton("bouton_voter"), Qt::LeftButton);
+}
+
+void Soiree::taper_chemin(QFileDialog* dialogue, const QString& chemin)
+{
+    auto* champ = dialogue->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    champ->setText(chemin);
+    QTest::keyClick(champ, Qt::Key_Return);
 }
 
 void Soiree::taper_code(const QString& code)

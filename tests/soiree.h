@@ -6,6 +6,7 @@
 
 #include "mainwindow.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <functional>
 
+class QFileDialog;
 class QLineEdit;
 class Fenetre_options;
 class QMessageBox;
@@ -111,6 +113,11 @@ public:
 
     // Dans la boîte « Quitter », le bouton « Options ».
     static void choisir_options(QMessageBox* boite);
+    // Répond au premier dialogue modal du type donné dès qu'il s'ouvre.
+    template <typename Dialogue, typename Reponse>
+    static void repondre(Reponse reponse);
+    // Tape le chemin dans le champ du nom de fichier et valide, comme l'organisateur.
+    static void taper_chemin(QFileDialog* dialogue, const QString& chemin);
     // Réglé sur le minuteur donné, qui reste à démarrer : « Options » dans la
     // boîte « Quitter », puis l'action sur la fenêtre d'options dès qu'elle s'ouvre.
     static void repondre_par_les_options(QTimer& reponse, const std::function<void(Fenetre_options*)>& action);
@@ -145,6 +152,22 @@ private:
     QList<QPair<double, double>> retards;
     QtMessageHandler gestionnaire_precedent;
 };
+
+template <typename Dialogue, typename Reponse>
+void Soiree::repondre(Reponse reponse)
+{
+    auto* minuteur = new QTimer;
+    minuteur->setInterval(intervalle_verification_ms);
+    QObject::connect(minuteur, &QTimer::timeout, [minuteur, reponse] {
+        auto* dialogue = qobject_cast<Dialogue*>(QApplication::activeModalWidget());
+        if (!dialogue)
+            return;
+        minuteur->stop();
+        minuteur->deleteLater();
+        reponse(dialogue);
+    });
+    minuteur->start();
+}
 
 template <typename Condition>
 bool Soiree::attendre(Condition condition, int limite_ms, int intervalle_ms)

@@ -63,18 +63,7 @@ private:
 // rapport écrit, sans sa date.
 QString TestCommandes::enregistrer_rapport(Soiree& soiree, const QString& chemin)
 {
-    QTimer reponse;
-    reponse.setInterval(intervalle_reponse_ms);
-    connect(&reponse, &QTimer::timeout, [&] {
-        auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialogue)
-            return;
-        reponse.stop();
-        auto* champ = dialogue->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        champ->setText(chemin);
-        QTest::keyClick(champ, Qt::Key_Return);
-    });
-    reponse.start();
+    Soiree::repondre<QFileDialog>([&](QFileDialog* dialogue) { Soiree::taper_chemin(dialogue, chemin); });
     soiree.bouton("bouton_rapport")->click();
     QStringList lignes = contenu(chemin).split(QLatin1Char('\n'));
     lignes.erase(std::remove_if(lignes.begin(), lignes.end(),

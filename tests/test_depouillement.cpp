@@ -146,15 +146,8 @@ void TestDepouillement::un_bloc_par_vote_tenu()
     QFETCH(int, votes_tenus);
     soiree = std::make_unique<Soiree>();
     MainWindow& fenetre = soiree->fenetre();
-    QVERIFY(commencer(*soiree));
-    while (fenetre.get_numero_vote() < vote_du_code)
-        QVERIFY(jouer_vote(*soiree, {}));
-    int utilisateur = -1;
-    for (const Accuse* accuse : fenetre.get_accuses())
-        if (accuse->get_ecarte() == utilisateur_ecarte)
-            utilisateur = accuse->get_index();
-    utiliser_code_seconde_chance(*soiree, utilisateur);
-    QVERIFY(jouer_jusqu_au_vote_final(*soiree, {}));
+    const int utilisateur = jouer_avec_le_code(*soiree, vote_du_code, utilisateur_ecarte);
+    QVERIFY(utilisateur >= 0);
     QCOMPARE(fenetre.get_numero_vote(), votes_tenus);
     QVERIFY(finir(*soiree));
 
