@@ -11,6 +11,7 @@
 
 class Accuse;
 class Cadre_vote;
+class QDate;
 class QLabel;
 class QEventLoop;
 class QLCDNumber;
@@ -208,6 +209,7 @@ private:
 
     // rapport.cpp
     void exporter_rapport();
+    bool ecrire_rapport(const QString& chemin, const QDate& date) const;
 
     Ui::MainWindow* ui;
     QString chemin_sauvegarde;

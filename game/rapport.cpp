@@ -3,6 +3,7 @@
 #include "accuse.h"
 #include "constantes.h"
 #include "rapport.h"
+#include "recapitulatif.h"
 
 #include <QDate>
 #include <QFileDialog>
@@ -18,6 +19,7 @@ namespace {
 const char* const titre_dialogue = QT_TRANSLATE_NOOP("MainWindow", "Sauvegarder rapport");
 const char* const filtre_dialogue = QT_TRANSLATE_NOOP("MainWindow", "Fichiers csv (*.csv)");
 const QString echec_ecriture = QStringLiteral("Le rapport n'a pas pu être enregistré.");
+const QString echec_recapitulatif = QStringLiteral("Le récapitulatif en PDF n'a pas pu être enregistré.");
 
 const QString titre = QStringLiteral("Rapport de partie Le Sordane");
 const QString date_prefixe = QStringLiteral("Date : ");
@@ -83,15 +85,13 @@ QString ligne_vote_ordinaire(const Accuse* votant, int k)
         + QLatin1Char('1') + fin_ligne;
 }
 
-QString phrase_seconde_chance(const Accuse* utilisateur, QList<bool>& ecartes)
+QString phrase_seconde_chance(const Accuse* utilisateur)
 {
     const QString debut = sc_debut + utilisateur->get_nom();
     switch (utilisateur->get_effet_seconde_chance()) {
     case SecondeChance::rehabilitation:
-        ecartes[utilisateur->get_index()] = false;
         return debut + sc_bon_usage;
     case SecondeChance::ecartement:
-        ecartes[utilisateur->get_index()] = true;
         return debut + sc_mauvais_usage;
     default:
         return debut + sc_sans_effet;
@@ -125,32 +125,12 @@ QString bloc_vote(const QList<Accuse*>& accuses, int numero, QList<bool>& ecarte
     QStringList noms_ecartes;
     for (const Accuse* accuse : accuses) {
         if (accuse->get_vote_seconde_chance() == numero)
-            seconde_chance = phrase_seconde_chance(accuse, ecartes) + fin_ligne + fin_ligne;
-        if (accuse->get_vote_ecartement() == numero || accuse->get_vote_second_ecartement() == numero) {
-            ecartes[accuse->get_index()] = true;
+            seconde_chance = phrase_seconde_chance(accuse) + fin_ligne + fin_ligne;
+        if (Rapport::ecarte_au_vote(accuse, numero))
             noms_ecartes.append(accuse->get_nom());
-        }
     }
+    ecartes = Rapport::ecartes_apres_le_vote(accuses, numero, ecartes);
     return texte + seconde_chance + phrase_ecartes(noms_ecartes) + QString(3, fin_ligne);
-}
-
-// Le premier sauvé est le seul resté en jeu ; le deuxième, l'autre sauvé.
-const Accuse* premier_sauve_de(const QList<Accuse*>& accuses)
-{
-    const Accuse* sauve = nullptr;
-    for (const Accuse* accuse : accuses)
-        if (!accuse->get_ecarte())
-            sauve = accuse;
-    return sauve;
-}
-
-const Accuse* deuxieme_sauve_de(const QList<Accuse*>& accuses, const Accuse* premier)
-{
-    const Accuse* sauve = nullptr;
-    for (const Accuse* accuse : accuses)
-        if (accuse->get_sauve() && accuse != premier)
-            sauve = accuse;
-    return sauve;
 }
 
 QString nom_de(const Accuse* accuse)
@@ -160,23 +140,72 @@ QString nom_de(const Accuse* accuse)
 
 QString bloc_final(const QList<Accuse*>& accuses, const QList<bool>& ecartes)
 {
-    const Accuse* premier = premier_sauve_de(accuses);
+    const Accuse* premier = Rapport::premier_sauve(accuses);
     QString texte = QString(3, fin_ligne) + premier_sauve + nom_de(premier) + QString(3, fin_ligne)
         + titre_bloc(vote_final) + ligne_noms(accuses) + ligne_statut(ecartes);
     for (const Accuse* votant : accuses)
         texte += Rapport::ligne_vote_final(votant, accuses) + fin_ligne;
     texte += ligne_totaux(total_pour, accuses, Jeu::index_points_finaux) + fin_ligne;
-    return texte + deuxieme_sauve + nom_de(deuxieme_sauve_de(accuses, premier));
+    return texte + deuxieme_sauve + nom_de(Rapport::deuxieme_sauve(accuses));
 }
 }
 
 namespace Rapport {
 
-QString texte(const QList<Accuse*>& accuses, int numero_vote, const QDate& date)
+bool ecarte_au_vote(const Accuse* accuse, int numero)
+{
+    return accuse->get_vote_ecartement() == numero || accuse->get_vote_second_ecartement() == numero;
+}
+
+// Dans l'ordre du rôle, pour chacun le code de la seconde chance, puis l'écartement.
+QList<bool> ecartes_apres_le_vote(const QList<Accuse*>& accuses, int numero, QList<bool> ecartes)
+{
+    for (const Accuse* accuse : accuses) {
+        if (accuse->get_vote_seconde_chance() == numero) {
+            if (accuse->get_effet_seconde_chance() == SecondeChance::rehabilitation)
+                ecartes[accuse->get_index()] = false;
+            else if (accuse->get_effet_seconde_chance() == SecondeChance::ecartement)
+                ecartes[accuse->get_index()] = true;
+        }
+        if (ecarte_au_vote(accuse, numero))
+            ecartes[accuse->get_index()] = true;
+    }
+    return ecartes;
+}
+
+QList<bool> ecartes_avant_le_vote(const QList<Accuse*>& accuses, int numero)
 {
     QList<bool> ecartes;
     for (int i = 0; i < accuses.size(); ++i)
         ecartes.append(false);
+    for (int precedent = 1; precedent < numero; ++precedent)
+        ecartes = ecartes_apres_le_vote(accuses, precedent, ecartes);
+    return ecartes;
+}
+
+// Le premier sauvé est le seul resté en jeu ; le deuxième, l'autre sauvé.
+const Accuse* premier_sauve(const QList<Accuse*>& accuses)
+{
+    const Accuse* sauve = nullptr;
+    for (const Accuse* accuse : accuses)
+        if (!accuse->get_ecarte())
+            sauve = accuse;
+    return sauve;
+}
+
+const Accuse* deuxieme_sauve(const QList<Accuse*>& accuses)
+{
+    const Accuse* premier = premier_sauve(accuses);
+    const Accuse* sauve = nullptr;
+    for (const Accuse* accuse : accuses)
+        if (accuse->get_sauve() && accuse != premier)
+            sauve = accuse;
+    return sauve;
+}
+
+QString texte(const QList<Accuse*>& accuses, int numero_vote, const QDate& date)
+{
+    QList<bool> ecartes = ecartes_avant_le_vote(accuses, 1);
     QString texte = entete(accuses, date);
     for (int numero = 1; numero <= numero_vote; ++numero)
         texte += bloc_vote(accuses, numero, ecartes);
@@ -212,20 +241,30 @@ void MainWindow::on_bouton_rapport_clicked()
     exporter_rapport();
 }
 
-// Le fichier n'est remplacé qu'une fois entièrement écrit ; un échec est dit à
-// l'organisateur, qui croirait sinon son rapport enregistré.
+// Un échec est dit à l'organisateur, qui croirait sinon son rapport enregistré.
+// Le récapitulatif suit un rapport écrit ; son propre échec a son propre message.
 void MainWindow::exporter_rapport()
 {
     const QString chemin = QFileDialog::getSaveFileName(this, tr(titre_dialogue), QString(), tr(filtre_dialogue));
     if (chemin.isEmpty())
         return;
-    QSaveFile fichier(chemin);
-    if (fichier.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        QTextStream flux(&fichier);
-        flux << Rapport::texte(accuses, numero_vote, QDate::currentDate());
-        flux.flush();
-        if (flux.status() == QTextStream::Ok && fichier.commit())
-            return;
+    const QDate date = QDate::currentDate();
+    if (!ecrire_rapport(chemin, date)) {
+        QMessageBox::warning(this, tr(titre_dialogue), echec_ecriture);
+        return;
     }
-    QMessageBox::warning(this, tr(titre_dialogue), echec_ecriture);
+    if (!Recapitulatif::ecrire(Recapitulatif::chemin_a_cote(chemin), accuses, numero_vote, temps_votes, date))
+        QMessageBox::warning(this, tr(titre_dialogue), echec_recapitulatif);
+}
+
+// Le fichier n'est remplacé qu'une fois entièrement écrit.
+bool MainWindow::ecrire_rapport(const QString& chemin, const QDate& date) const
+{
+    QSaveFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    QTextStream flux(&fichier);
+    flux << Rapport::texte(accuses, numero_vote, date);
+    flux.flush();
+    return flux.status() == QTextStream::Ok && fichier.commit();
 }

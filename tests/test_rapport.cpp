@@ -59,30 +59,6 @@ QString lire(const QString& chemin)
     return flux.readAll();
 }
 
-// Tape le chemin dans le champ du nom de fichier et valide, comme l'organisateur.
-void taper_chemin(QFileDialog* dialogue, const QString& chemin)
-{
-    auto* champ = dialogue->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    champ->setText(chemin);
-    QTest::keyClick(champ, Qt::Key_Return);
-}
-
-// Répond au premier dialogue modal du type donné dès qu'il s'ouvre.
-template <typename Dialogue, typename Reponse>
-void repondre(Reponse reponse)
-{
-    auto* minuteur = new QTimer;
-    minuteur->setInterval(20);
-    QObject::connect(minuteur, &QTimer::timeout, [minuteur, reponse] {
-        auto* dialogue = qobject_cast<Dialogue*>(QApplication::activeModalWidget());
-        if (!dialogue)
-            return;
-        minuteur->stop();
-        minuteur->deleteLater();
-        reponse(dialogue);
-    });
-    minuteur->start();
-}
 }
 
 class TestRapport : public QObject
@@ -333,42 +309,46 @@ void TestRapport::derniere_ligne_sans_retour()
 void TestRapport::dialogue_ecrit_le_rapport_data()
 {
     QTest::addColumn<QString>("nom_du_fichier");
-    QTest::newRow("extension csv") << "rapport.csv";
-    QTest::newRow("sans extension, rien n'est ajouté") << "rapport_sans_extension";
+    QTest::addColumn<QString>("recapitulatif");
+    QTest::newRow("extension csv") << "rapport.csv" << "rapport.pdf";
+    QTest::newRow("sans extension, rien n'est ajouté") << "rapport_sans_extension" << "rapport_sans_extension.pdf";
 }
 
 // Le bouton de la page de fin ouvre le dialogue ; le fichier choisi reçoit le
-// rapport entier, "Hyène" compris, et se termine sans retour à la ligne.
+// rapport entier, "Hyène" compris, et se termine sans retour à la ligne ; le
+// récapitulatif en PDF est écrit à côté.
 void TestRapport::dialogue_ecrit_le_rapport()
 {
     QFETCH(QString, nom_du_fichier);
+    QFETCH(QString, recapitulatif);
     QVERIFY(partie_finie);
     QCOMPARE(soiree->page(), page_fin);
     const QString chemin = dossier.filePath(nom_du_fichier);
     QString titre;
     QStringList filtres;
-    repondre<QFileDialog>([&](QFileDialog* dialogue) {
+    Soiree::repondre<QFileDialog>([&](QFileDialog* dialogue) {
         titre = dialogue->windowTitle();
         filtres = dialogue->nameFilters();
-        taper_chemin(dialogue, chemin);
+        Soiree::taper_chemin(dialogue, chemin);
     });
     soiree->bouton("bouton_rapport")->click();
     QCOMPARE(titre, QStringLiteral("Sauvegarder rapport"));
     QCOMPARE(filtres, QStringList{"Fichiers csv (*.csv)"});
-    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList{nom_du_fichier});
+    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), (QStringList{nom_du_fichier, recapitulatif}));
 
     const QString ecrit = lire(chemin);
     QCOMPARE(ecrit, rapport_de_la_partie());
     QVERIFY(ecrit.contains(QStringLiteral("Vote de Hyène :;")));
     QVERIFY(!ecrit.endsWith(QLatin1Char('\n')));
     QFile::remove(chemin);
+    QFile::remove(dossier.filePath(recapitulatif));
 }
 
 void TestRapport::dialogue_annule_rien_d_ecrit()
 {
     QVERIFY(partie_finie);
     bool ouvert = false;
-    repondre<QFileDialog>([&](QFileDialog* dialogue) {
+    Soiree::repondre<QFileDialog>([&](QFileDialog* dialogue) {
         ouvert = true;
         dialogue->reject();
     });
@@ -389,12 +369,12 @@ void TestRapport::echec_d_ecriture_signale()
     bloquant.close();
 
     QString avertissement;
-    repondre<QFileDialog>([&](QFileDialog* dialogue) {
-        repondre<QMessageBox>([&](QMessageBox* boite) {
+    Soiree::repondre<QFileDialog>([&](QFileDialog* dialogue) {
+        Soiree::repondre<QMessageBox>([&](QMessageBox* boite) {
             avertissement = boite->text();
             boite->accept();
         });
-        taper_chemin(dialogue, obstacle + QStringLiteral("/rapport.csv"));
+        Soiree::taper_chemin(dialogue, obstacle + QStringLiteral("/rapport.csv"));
     });
     soiree->bouton("bouton_rapport")->click();
     QCOMPARE(avertissement, QStringLiteral("Le rapport n'a pas pu être enregistré."));

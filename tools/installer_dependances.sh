@@ -9,7 +9,7 @@ paquets=(
   espeak-ng sox
 )
 if [ "${1:-jeu}" = tests ]; then
-  paquets+=(faketime pulseaudio pulseaudio-utils gdb stress-ng clang libclang-rt-14-dev)
+  paquets+=(faketime pulseaudio pulseaudio-utils gdb stress-ng clang libclang-rt-14-dev poppler-utils)
 fi
 
 manquants=()
