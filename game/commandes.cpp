@@ -5,6 +5,7 @@
 #include "textes.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDrag>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -44,13 +45,16 @@ void MainWindow::confirmer_quitter()
 }
 
 // Fermée pendant un glisser-déposer (gestionnaire de fenêtres, Alt+F4), la
-// fenêtre laisserait l'image du nom glissé seule fenêtre visible : Qt ne
-// quitterait pas, et la soirée continuerait sans écran. Le glisser est donc
-// annulé avant que Qt ne cherche s'il reste une fenêtre ouverte.
+// fenêtre laisserait l'image du nom glissé seule fenêtre visible : le glisser
+// est annulé. Qt ne quitte à la dernière fenêtre fermée que par un événement
+// posté, qui sous une attente de la séquence peut ne jamais partir : la
+// fenêtre disparaîtrait et la soirée continuerait à parler. Fermer la
+// fenêtre arrête donc toutes les boucles, sans détour.
 void MainWindow::closeEvent(QCloseEvent* e)
 {
     QDrag::cancel();
     QMainWindow::closeEvent(e);
+    QCoreApplication::quit();
 }
 
 // S n'ouvre le code de la seconde chance que devant le kiosque au repos ; un
