@@ -78,6 +78,10 @@ constexpr std::array<FicheAccuse, Jeu::nombre_accuses> roster = {{
     {"Vautour", "pavots27"},
 }};
 
+// Le code de la seconde chance, en minuscules comme les codes personnels : la
+// saisie est mise en minuscules avant la comparaison.
+constexpr const char* code_de_la_seconde_chance = "sursis";
+
 // Fichiers de la partie, dans le dossier de données du jeu. La sauvegarde d'une
 // soirée précédente est mise de côté sous le second nom au début d'une partie.
 namespace Fichier {

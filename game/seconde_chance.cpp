@@ -11,8 +11,6 @@
 // personnel de son utilisateur ; son effet ne sera révélé qu'au dépouillement.
 
 namespace {
-// Gardé en minuscules : la saisie est mise en minuscules avant la comparaison.
-const QString code_seconde_chance = QStringLiteral("sursis");
 // Jusqu'à ce vote, le code écarte le joueur en jeu qui l'utilise ; ensuite il réhabilite un écarté.
 constexpr int dernier_vote_ecartement = 5;
 
@@ -37,7 +35,7 @@ void MainWindow::afficher_code_seconde_chance()
 
 void MainWindow::verifier_code_seconde_chance()
 {
-    if (ui->ligne_code_sc->text().toLower() != code_seconde_chance) {
+    if (ui->ligne_code_sc->text().toLower() != QLatin1String(code_de_la_seconde_chance)) {
         reinitialiser_seconde_chance();
         afficher_message_code_sc(Texte::code_invalide, timer_affichage_erreur_code_sc);
     } else if (etat_seconde_chance != SecondeChance::inutilise) {
