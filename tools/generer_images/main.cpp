@@ -12,9 +12,9 @@
 namespace {
 constexpr int code_erreur = 1;
 
-bool enregistrer(const QImage& image, const QDir& dossier, const QString& nom)
+bool enregistrer(const QImage& image, const QDir& dossier, const QString& nom, const char* format = "PNG")
 {
-    if (image.save(dossier.filePath(nom), "PNG"))
+    if (image.save(dossier.filePath(nom), format))
         return true;
     QTextStream(stderr) << "Impossible d'écrire " << dossier.filePath(nom) << "\n";
     return false;
@@ -36,14 +36,35 @@ bool enregistrer_fond_anime(const QDir& dossier)
     }
     return true;
 }
+
+// L'icône en PNG à chaque taille installée, et en ICO pour l'exécutable Windows.
+bool enregistrer_icones(const QDir& dossier, const QList<int>& tailles)
+{
+    const QImage icone = dessiner_icone();
+    for (int taille : tailles) {
+        const QImage reduite = icone.scaled(taille, taille, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (!enregistrer(reduite, dossier, QString("icone_%1.png").arg(taille)))
+            return false;
+    }
+    return enregistrer(icone, dossier, "icone.png") && enregistrer(icone, dossier, "icone.ico", "ICO");
+}
 }
 
 int main(int argc, char* argv[])
 {
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        QTextStream(stderr) << "Usage : generer_images <dossier de sortie>\n";
+    if (argc < 2) {
+        QTextStream(stderr) << "Usage : generer_images <dossier de sortie> [tailles de l'icône installée...]\n";
         return code_erreur;
+    }
+    QList<int> tailles_icone;
+    for (int i = 2; i < argc; ++i) {
+        bool nombre = false;
+        tailles_icone.append(QString::fromLocal8Bit(argv[i]).toInt(&nombre));
+        if (!nombre || tailles_icone.last() <= 0) {
+            QTextStream(stderr) << "Taille d'icône invalide : " << argv[i] << "\n";
+            return code_erreur;
+        }
     }
     QDir dossier(QString::fromLocal8Bit(argv[1]));
     if (!dossier.mkpath(".")) {
@@ -52,7 +73,7 @@ int main(int argc, char* argv[])
     }
     const bool reussi = enregistrer(dessiner_fond(), dossier, "Fond.png")
                         && enregistrer(dessiner_fleche(), dossier, "Fleche.png")
-                        && enregistrer(dessiner_icone(), dossier, "icone.png")
+                        && enregistrer_icones(dossier, tailles_icone)
                         && enregistrer_fond_anime(dossier);
     return reussi ? 0 : code_erreur;
 }
