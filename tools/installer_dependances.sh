@@ -9,7 +9,8 @@ paquets=(
   espeak-ng sox
 )
 if [ "${1:-jeu}" = tests ]; then
-  paquets+=(faketime pulseaudio pulseaudio-utils gdb stress-ng clang libclang-rt-14-dev poppler-utils)
+  paquets+=(faketime pulseaudio pulseaudio-utils gdb stress-ng clang libclang-rt-14-dev poppler-utils
+            desktop-file-utils binutils-mingw-w64-x86-64 dpkg-dev file)
 fi
 
 manquants=()
