@@ -235,6 +235,18 @@ void ligne_de_grille(QPainter& peintre, int& y, const QString& legende, const QS
     y += hauteur_case;
 }
 
+// La dernière ligne d'un tableau : pour chaque accusé, le compte de la colonne k.
+void ligne_des_totaux(QPainter& peintre, int& y, const QString& legende, const QList<Accuse*>& accuses, int k)
+{
+    QStringList totaux;
+    QList<QColor> fonds;
+    for (const Accuse* accuse : accuses) {
+        totaux.append(QString::number(accuse->get_votes_recus(k)));
+        fonds.append(clair);
+    }
+    ligne_de_grille(peintre, y, legende, totaux, fonds, true);
+}
+
 void grille_des_votes(QPainter& peintre, int& y, const QList<Accuse*>& accuses, int k, const QList<bool>& ecartes)
 {
     en_tete_de_grille(peintre, y, accuses, ecartes);
@@ -248,13 +260,7 @@ void grille_des_votes(QPainter& peintre, int& y, const QList<Accuse*>& accuses, 
         }
         ligne_de_grille(peintre, y, votant->get_nom(), cases, fonds);
     }
-    QStringList totaux;
-    QList<QColor> fonds;
-    for (const Accuse* accuse : accuses) {
-        totaux.append(QString::number(accuse->get_votes_recus(k)));
-        fonds.append(clair);
-    }
-    ligne_de_grille(peintre, y, total, totaux, fonds, true);
+    ligne_des_totaux(peintre, y, total, accuses, k);
 }
 
 void page_vote(QPainter& peintre, const QList<Accuse*>& accuses, int numero, int duree_s)
@@ -299,13 +305,7 @@ void grille_des_classements(QPainter& peintre, int& y, const QList<Accuse*>& acc
         }
         ligne_de_grille(peintre, y, votant->get_nom(), cases, fonds);
     }
-    QStringList totaux;
-    QList<QColor> fonds;
-    for (const Accuse* accuse : accuses) {
-        totaux.append(QString::number(accuse->get_votes_recus(Jeu::index_points_finaux)));
-        fonds.append(clair);
-    }
-    ligne_de_grille(peintre, y, points, totaux, fonds, true);
+    ligne_des_totaux(peintre, y, points, accuses, Jeu::index_points_finaux);
 }
 
 // Les écartés du moins au plus de points ; à égalité, le tirage a désigné le deuxième sauvé.
