@@ -7,10 +7,8 @@
 #include "accuse.h"
 #include "fenetre_options.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,7 +17,6 @@
 namespace {
 constexpr int page_discours = 6;
 constexpr int une_minute_ms = 60000;
-constexpr int intervalle_reponse_ms = 100;
 constexpr int intervalle_images_ms = 150;
 // Échap en plein discours d'introduction (80 s), les options ouvertes 40 s.
 constexpr int echap_dans_l_introduction_ms = 20000;
@@ -84,17 +81,10 @@ void TestCommandes::non_sur_la_page_de_fin()
     const QString sauvegarde_avant = contenu(soiree.fenetre().get_chemin_sauvegarde());
 
     QString question;
-    QTimer reponse;
-    reponse.setInterval(intervalle_reponse_ms);
-    connect(&reponse, &QTimer::timeout, [&] {
-        auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!boite)
-            return;
-        reponse.stop();
+    Soiree::repondre<QMessageBox>([&](QMessageBox* boite) {
         question = boite->text();
         boite->button(QMessageBox::No)->click();
     });
-    reponse.start();
     QTest::keyClick(&soiree.fenetre(), Qt::Key_Escape);
     QCOMPARE(question, QStringLiteral("Êtes-vous sûr·e de vouloir quitter ?"));
 

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QDate>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTextStream>
