@@ -2,10 +2,10 @@
 // carte, découpée par pdftotext à sa place sur la page, porte le nom d'un
 // accusé et son propre code, et la dernière le code de la seconde chance.
 #include "garde_messages.h"
+#include "pdf_en_texte.h"
 
 #include "constantes.h"
 
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -21,11 +21,7 @@ constexpr int rangees = 5;
 
 QString texte(const QStringList& options)
 {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral(CHEMIN_PDFTOTEXT), options + QStringList{QStringLiteral(FICHIER_CARTES), "-"});
-    if (!pdftotext.waitForFinished(attente_pdftotext_ms) || pdftotext.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    return pdf_en_texte(QStringLiteral(FICHIER_CARTES), options, attente_pdftotext_ms);
 }
 
 // Le texte de la carte numéro i, lue seule (un peu en retrait de ses bords).

@@ -4,6 +4,7 @@
 #include "garde_messages.h"
 #include "partie_courte.h"
 #include "partie_exemple.h"
+#include "pdf_en_texte.h"
 #include "soiree.h"
 
 #include "accuse.h"
@@ -14,7 +15,6 @@
 #include <QDate>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -34,11 +34,7 @@ const QString deuxieme_sauve_csv = QStringLiteral("A l'issue du vote final le de
 // Le texte du PDF, mis en page comme à l'écran : une chaîne par page.
 QStringList pages_du_pdf(const QString& chemin)
 {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral(CHEMIN_PDFTOTEXT), {QStringLiteral("-layout"), chemin, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(limite_attente_ms) || pdftotext.exitCode() != 0)
-        return {};
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+    QStringList pages = pdf_en_texte(chemin, {QStringLiteral("-layout")}, limite_attente_ms).split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
