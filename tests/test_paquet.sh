@@ -8,8 +8,9 @@ set -euo pipefail
 construction=$(realpath "$1")
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
-# Lancé sans écran, le programme est arrêté après ce délai s'il tient jusque-là.
-duree_de_vie_s=5
+# Lancé sans écran sous temps accéléré, le programme doit tenir une seconde réelle,
+# cent secondes de jeu sur sa page d'accueil, avant d'être arrêté.
+duree_de_vie_s=1
 echec=0
 echouer() {
   echo "ÉCHEC : $*" >&2
@@ -61,7 +62,7 @@ verifier_arborescence "$dossier/paquet/racine"
 # 3. Le programme du paquet démarre et tient, sans écran ni fichier à côté de lui.
 code=0
 (cd "$dossier" && HOME="$dossier" QT_QPA_PLATFORM=offscreen \
-  timeout "$duree_de_vie_s" "$dossier/paquet/racine/usr/bin/le_sordane") >/dev/null 2>&1 || code=$?
+  timeout "$duree_de_vie_s" faketime -f "+0 x100" "$dossier/paquet/racine/usr/bin/le_sordane") >/dev/null 2>&1 || code=$?
 [ "$code" -eq 124 ] || echouer "le programme installé s'est arrêté seul (code $code)"
 
 [ "$echec" -eq 0 ] && echo "Installation et paquet valides : $(basename "$paquet")"
