@@ -1,15 +1,11 @@
-# Sons du jeu fabriqués pendant la construction : voix d'espeak-ng à partir des
-# textes de resources/Sons, sonnerie et musiques jouées par sox (tools/sons).
-# Modifier un texte ne refait que son propre WAV.
-find_program(ESPEAK_NG espeak-ng)
-if(NOT ESPEAK_NG)
-  message(FATAL_ERROR "espeak-ng est introuvable : il fabrique les annonces du jeu. "
-    "Installez le paquet Debian espeak-ng (apt-get install espeak-ng).")
-endif()
+# Sons du jeu : les voix sont des enregistrements du dépôt (FLAC faits avec
+# SVOX Pico par tools/sons/parole.sh à partir des textes de resources/Sons),
+# que sox décode en WAV ; la sonnerie et les musiques sont jouées par sox à
+# partir de leurs partitions (tools/sons). Aucune synthèse vocale à la construction.
 find_program(SOX sox)
 find_program(SOXI soxi)
 if(NOT SOX OR NOT SOXI)
-  message(FATAL_ERROR "sox est introuvable : il traite les voix et joue la sonnerie et les musiques. "
+  message(FATAL_ERROR "sox est introuvable : il décode les voix et joue la sonnerie et les musiques. "
     "Installez le paquet Debian sox (apt-get install sox).")
 endif()
 
@@ -18,36 +14,6 @@ set(DOSSIER_OUTILS_SONS ${CMAKE_CURRENT_LIST_DIR}/../tools/sons)
 set(DOSSIER_SONS ${CMAKE_CURRENT_BINARY_DIR}/sons)
 file(MAKE_DIRECTORY ${DOSSIER_SONS})
 
-# Chaque annonce et la durée qu'elle ne doit pas dépasser (ms) : l'attente qui
-# la suit dans le jeu ; pour celles qui ne sont suivies d'aucune attente, la
-# fenêtre où elles sont jouées (9 s avant le vote 1, pause de 8 s entre deux
-# votes, appel de 7 s en mode test).
-set(PAROLES
-  Explications_generales/Jeumeurtrierintroduction 80000
-  Explications_generales/Presentationpremiervote 144000
-  Explications_generales/Presentationvotefinal 78500
-  Explications_generales/Jeumeurtrierconclusion 15000
-  Appels_pour_les_votes/4minpourvoter 8000
-  Appels_pour_les_votes/Appelvote 7000
-  Appels_pour_les_votes/20minavantvote 8000
-  Appels_pour_les_votes/15minavantvote 8000
-  Appels_pour_les_votes/10minavantvote 8000
-  Resultats_des_votes/Eliminevoteclassique 13000
-  Resultats_des_votes/Annoncepremiersauve 11000
-  Resultats_des_votes/Resultatvotefinal 20000
-  Resultats_des_votes/Annoncedeuxiemesauve 10000
-  Code_de_la_seconde_chance/Codesecondechancebonusage 16000
-  Code_de_la_seconde_chance/Codesecondechanceinutileusage 12000
-  Code_de_la_seconde_chance/Codesecondechancemauvaisusage 16000
-  Code_de_la_seconde_chance/Eliminecodesecondechance 10000
-  Deroulement_des_votes/Lancementvote1 9000)
-foreach(k RANGE 2 9)
-  list(APPEND PAROLES Deroulement_des_votes/Lancementvote${k} 8000)
-endforeach()
-foreach(animal cafard chacal chien cochon hyene rat requin serpent vautour)
-  list(APPEND PAROLES Noms_d_animaux/Accuse${animal} 1000)
-endforeach()
-
 set(FICHIERS_SONS "")
 set(LIGNES_SONS "")
 macro(declarer_son chemin)
@@ -55,19 +21,18 @@ macro(declarer_son chemin)
   string(APPEND LIGNES_SONS "    <file alias=\"${chemin}.wav\">${DOSSIER_SONS}/${chemin}.wav</file>\n")
 endmacro()
 
-list(LENGTH PAROLES nombre_valeurs)
-math(EXPR dernier "${nombre_valeurs} - 1")
-foreach(i RANGE 0 ${dernier} 2)
-  math(EXPR j "${i} + 1")
-  list(GET PAROLES ${i} chemin)
-  list(GET PAROLES ${j} duree_max_ms)
+# Le manifeste des voix en donne la liste : une annonce par ligne, son chemin d'abord.
+set(MANIFESTE_VOIX ${DOSSIER_SOURCES_SONS}/manifeste.sha256)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${MANIFESTE_VOIX})
+file(STRINGS ${MANIFESTE_VOIX} LIGNES_MANIFESTE ENCODING UTF-8 REGEX "^[^#]")
+foreach(ligne IN LISTS LIGNES_MANIFESTE)
+  string(REGEX REPLACE " .*" "" chemin "${ligne}")
   get_filename_component(dossier ${DOSSIER_SONS}/${chemin} DIRECTORY)
   file(MAKE_DIRECTORY ${dossier})
   add_custom_command(
     OUTPUT ${DOSSIER_SONS}/${chemin}.wav
-    COMMAND bash ${DOSSIER_OUTILS_SONS}/parole.sh ${DOSSIER_SOURCES_SONS}/${chemin}.txt
-            ${DOSSIER_SONS}/${chemin}.wav ${duree_max_ms}
-    DEPENDS ${DOSSIER_SOURCES_SONS}/${chemin}.txt ${DOSSIER_OUTILS_SONS}/parole.sh
+    COMMAND ${SOX} ${DOSSIER_SOURCES_SONS}/${chemin}.flac -b 16 ${DOSSIER_SONS}/${chemin}.wav
+    DEPENDS ${DOSSIER_SOURCES_SONS}/${chemin}.flac
     COMMENT "Voix : ${chemin}"
     VERBATIM)
   declarer_son(${chemin})

@@ -34,7 +34,7 @@ void TestSons::chaque_son_est_un_wav_pcm_qui_tient_dans_son_attente()
     QCOMPARE(entete.format, 1);
     QCOMPARE(entete.bits, 16);
     QVERIFY(entete.canaux == 1 || entete.canaux == 2);
-    QVERIFY(entete.taux >= 22050 && entete.taux <= 48000);
+    QVERIFY(entete.taux >= 16000 && entete.taux <= 48000);
 
     const double duree = entete.duree_ms();
     QVERIFY2(duree >= duree_min_ms - 0.5 && duree <= duree_max_ms + 0.5,

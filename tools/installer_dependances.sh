@@ -6,7 +6,7 @@ set -euo pipefail
 paquets=(
   build-essential cmake
   qtbase5-dev qtmultimedia5-dev libqt5multimedia5-plugins qttranslations5-l10n
-  espeak-ng sox
+  sox
 )
 if [ "${1:-jeu}" = tests ]; then
   paquets+=(faketime pulseaudio pulseaudio-utils gdb stress-ng clang libclang-rt-14-dev poppler-utils

@@ -1,58 +1,140 @@
 #!/bin/bash
-# Dit un texte français avec espeak-ng et le prépare pour une grande salle :
-# voix posée, aigus de présence renforcés, dynamique resserrée, un peu d'écho.
-# Usage : parole.sh texte.txt sortie.wav durée_max_ms
-# Si le texte dure trop longtemps pour l'attente qui le suit, la voix accélère ;
-# au-delà de la vitesse la plus rapide encore claire, la construction échoue.
+# Fait dire les textes de resources/Sons par SVOX Pico, prépare chaque voix pour
+# une grande salle et la range en FLAC à côté de son texte, ses empreintes dans
+# resources/Sons/manifeste.sha256. Seul qui change un texte ou un réglage en a
+# besoin : la construction du jeu ne lit que les FLAC.
+# Usage : tools/sons/parole.sh                      refait toutes les voix
+#         tools/sons/parole.sh Dossier/Annonce ...  refait celles-ci
+#         tools/sons/parole.sh --verifier           dit quelles voix sont à refaire
 set -euo pipefail
-texte=$1
-sortie=$2
-duree_max_ms=$3
+outils=$(cd "$(dirname "$0")" && pwd)
+sons=$(cd "$outils/../../resources/Sons" && pwd)
+reglages=$outils/reglages_voix.sh
+manifeste=$sons/manifeste.sha256
+commande=tools/sons/parole.sh
+# shellcheck source=reglages_voix.sh
+source "$reglages"
 
-voix=fr
-vitesse=150          # mots par minute : plus lent que d'habitude, la salle résonne
-vitesse_max=185
-hauteur=42           # un peu plus grave que d'ordinaire, pour la solennité du tribunal
-ecart_mots=2         # pause entre les mots, en dizaines de millisecondes
-taux=22050
+empreinte() { sha256sum "$1" | cut -d' ' -f1; }
 
-# Marge laissée avant la fin de l'attente : 10 %, sans dépasser une demi-seconde.
-marge_ms=$(( duree_max_ms / 10 < 500 ? duree_max_ms / 10 : 500 ))
-cible_ms=$(( duree_max_ms - marge_ms ))
+# Chaque annonce, nommée par le chemin de son texte sans « .txt ».
+annonces() { (cd "$sons" && find . -name '*.txt' | sed 's|^\./||; s|\.txt$||' | LC_ALL=C sort); }
 
+declare -A au_manifeste=()
+lire_manifeste() {
+  [ -f "$manifeste" ] || return 0
+  local chemin reste
+  while read -r chemin reste; do
+    [[ -z $chemin || $chemin == \#* ]] && continue
+    au_manifeste[$chemin]=$reste
+  done < "$manifeste"
+}
+
+probleme=0
+signaler() { # annonce, ce qui ne va pas, ce qu'il faut faire
+  echo "$1 : $2 ; $3" >&2
+  probleme=1
+}
+
+verifier() {
+  lire_manifeste
+  local empreinte_reglages chemin texte reglage enregistrement
+  empreinte_reglages=$(empreinte "$reglages")
+  for chemin in $(annonces); do
+    local refaire="refaites-la avec $commande $chemin"
+    if [ -z "${au_manifeste[$chemin]:-}" ]; then
+      signaler "$chemin" "absente du manifeste" "$refaire"
+      continue
+    fi
+    read -r texte reglage enregistrement <<< "${au_manifeste[$chemin]}"
+    unset "au_manifeste[$chemin]"
+    if [ ! -f "$sons/$chemin.flac" ]; then
+      signaler "$chemin" "pas d'enregistrement" "$refaire"
+    elif [ "$texte" != "$(empreinte "$sons/$chemin.txt")" ]; then
+      signaler "$chemin" "son texte a changé depuis l'enregistrement" "$refaire"
+    elif [ "$reglage" != "$empreinte_reglages" ]; then
+      signaler "$chemin" "les réglages de voix ont changé depuis l'enregistrement" \
+               "refaites toutes les voix avec $commande"
+    elif [ "$enregistrement" != "$(empreinte "$sons/$chemin.flac")" ]; then
+      signaler "$chemin" "l'enregistrement n'est pas celui que le manifeste a noté" "$refaire"
+    fi
+  done
+  for chemin in "${!au_manifeste[@]}"; do
+    signaler "$chemin" "notée au manifeste mais sans texte" \
+             "supprimez $chemin.flac et refaites n'importe quelle voix avec $commande pour la retirer"
+  done
+  while read -r flac; do
+    [ -f "$sons/${flac%.flac}.txt" ] ||
+      signaler "${flac%.flac}" "enregistrement sans texte" "supprimez resources/Sons/$flac"
+  done < <(cd "$sons" && find . -name '*.flac' | sed 's|^\./||')
+  [ $probleme -eq 0 ] && echo "Les $(annonces | wc -l) voix sont à jour de leurs textes et des réglages."
+  return $probleme
+}
+
+exiger_pico() {
+  command -v pico2wave >/dev/null && return 0
+  cat >&2 <<'FIN'
+pico2wave est introuvable : c'est la voix de SVOX Pico, qui dit les annonces du jeu.
+Il est dans le paquet libttspico-utils, rangé dans la section non-free de Debian
+(multiverse sur Ubuntu), que ce script n'active pas à votre place.
+  Debian 12 : ajoutez « non-free » aux composants de /etc/apt/sources.list.d/debian.sources
+              (ligne « Components: main non-free »), ou à la ligne « deb » de /etc/apt/sources.list,
+              puis : sudo apt-get update && sudo apt-get install libttspico-utils
+  Ubuntu    : sudo add-apt-repository multiverse
+              puis : sudo apt-get update && sudo apt-get install libttspico-utils
+Relancez ensuite ce script.
+FIN
+  exit 1
+}
+
+# Le texte passe dans le balisage de Pico : ses caractères spéciaux sont échappés.
+texte_balise() {
+  local texte
+  texte=$(sed 's/&/\&amp;/g; s/</\&lt;/g; s/>/\&gt;/g' "$1")
+  printf '<pitch level="%s"><speed level="%s">%s</speed></pitch>' "$hauteur" "$vitesse" "$texte"
+}
+
+fabriquer() { # annonce
+  local texte=$sons/$1.txt
+  [ -f "$texte" ] || { echo "$1 : pas de texte $texte" >&2; exit 1; }
+  pico2wave -l "$langue" -w "$travail/brut.wav" "$(texte_balise "$texte")"
+  # -D : sans bruit de dithering, le même texte donne toujours les mêmes octets.
+  sox -D "$travail/brut.wav" "$travail/rogne.wav" "${rognage[@]}"
+  sox -D "$travail/rogne.wav" -r "$taux" -c 1 -b 16 -C 8 "$sons/$1.flac" "${salle[@]}"
+  refaite[$1]="$(empreinte "$texte") $(empreinte "$reglages") $(empreinte "$sons/$1.flac")"
+  printf '%s : %.2f s\n' "$1" "$(soxi -D "$sons/$1.flac")"
+}
+
+ecrire_manifeste() {
+  local chemin
+  {
+    echo "# annonce, puis SHA-256 de son texte, des réglages (tools/sons/reglages_voix.sh) et de son FLAC."
+    echo "# Écrit par $commande : ne pas modifier à la main."
+    for chemin in $(annonces); do
+      if [ -n "${refaite[$chemin]:-}" ]; then
+        echo "$chemin ${refaite[$chemin]}"
+      elif [ -n "${au_manifeste[$chemin]:-}" ]; then
+        echo "$chemin ${au_manifeste[$chemin]}"
+      fi
+    done
+  } > "$manifeste.nouveau"
+  mv "$manifeste.nouveau" "$manifeste"
+}
+
+if [ "${1:-}" = --verifier ]; then
+  verifier
+  exit
+fi
+
+exiger_pico
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
-
-dire() { # vitesse
-  espeak-ng -v "$voix" -s "$1" -p "$hauteur" -g "$ecart_mots" -f "$texte" -w "$travail/brut.wav"
-  # Silences des bords retirés, puis une queue courte pour que l'écho s'éteigne.
-  sox "$travail/brut.wav" "$travail/rogne.wav" \
-      silence 1 0.01 0.3% reverse silence 1 0.01 0.3% reverse
-  sox "$travail/rogne.wav" -r $taux -c 1 -b 16 "$sortie" \
-      pad 0.03 0.25 \
-      highpass 90 equalizer 250 1q -2 equalizer 3000 1.2q 4 \
-      compand 0.01,0.20 6:-70,-70,-40,-24,-10,-8,0,-4 -4 -90 0.02 \
-      reverb 12 60 40 0 0 -8 \
-      norm -1 fade h 0.02 -0 0.12
-}
-
-duree_ms() {
-  soxi -D "$sortie" | awk '{ printf "%d", $1 * 1000 + 0.5 }'
-}
-
-dire $vitesse
-d=$(duree_ms)
-if [ "$d" -gt "$cible_ms" ]; then
-  # La durée d'une phrase varie à peu près comme l'inverse de la vitesse.
-  vitesse=$(( (vitesse * d + cible_ms - 1) / cible_ms + 3 ))
-  if [ "$vitesse" -le "$vitesse_max" ]; then
-    dire $vitesse
-    d=$(duree_ms)
-  fi
+declare -A refaite=()
+lire_manifeste
+if [ $# -eq 0 ]; then
+  set -- $(annonces)
 fi
-if [ "$d" -gt "$cible_ms" ]; then
-  rm -f "$sortie"
-  echo "$texte : ce texte dure $d ms même dit vite, trop pour les $duree_max_ms ms de son attente : raccourcissez-le." >&2
-  exit 1
-fi
-echo "$(basename "$sortie" .wav) : $d ms sur $duree_max_ms ms (vitesse $vitesse)"
+for annonce in "$@"; do
+  fabriquer "${annonce%.txt}"
+done
+ecrire_manifeste
