@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Les voix du dépôt sont à jour de leurs textes et des réglages qui les ont
 # faites ; sur une copie, chaque dérive est repérée, avec la commande qui refait
-# la voix. La vérification n'a besoin que de sha256sum : pas de Pico ici.
+# la voix ; sans Pico, le script dit comment l'installer et ne touche à rien.
+# La vérification n'a besoin que de sha256sum : pas de Pico ici.
 # Usage : test_manifeste_voix.sh <racine du dépôt>
 set -euo pipefail
 racine=$1
@@ -28,13 +29,17 @@ cas=(
   "texte supprimé|rm resources/Sons/Noms_d_animaux/Accuserat.txt|Noms_d_animaux/Accuserat : enregistrement sans texte ; supprimez resources/Sons/Noms_d_animaux/Accuserat.flac|2"
 )
 
-for ligne in "${cas[@]}"; do
-  IFS='|' read -r nom modification attendu nombre <<< "$ligne"
-  [ "$nombre" = toutes ] && nombre=$nombre_voix
+copier_depot() {
   rm -rf "$copie/depot"
   mkdir -p "$copie/depot/tools" "$copie/depot/resources"
   cp -r "$racine/tools/sons" "$copie/depot/tools/"
   cp -r "$racine/resources/Sons" "$copie/depot/resources/"
+}
+
+for ligne in "${cas[@]}"; do
+  IFS='|' read -r nom modification attendu nombre <<< "$ligne"
+  [ "$nombre" = toutes ] && nombre=$nombre_voix
+  copier_depot
   (cd "$copie/depot" && eval "$modification")
   if "$copie/depot/tools/sons/parole.sh" --verifier 2> "$copie/messages"; then
     echouer "$nom : la vérification passe"
@@ -47,5 +52,19 @@ for ligne in "${cas[@]}"; do
   signales=$(wc -l < "$copie/messages")
   [ "$signales" -eq "$nombre" ] || echouer "$nom : $signales messages au lieu de $nombre"
 done
+
+# Sans Pico, refaire une voix dit comment l'installer et ne touche à rien.
+copier_depot
+mkdir -p "$copie/sans_pico"
+for outil in dirname cat; do ln -sf "$(command -v "$outil")" "$copie/sans_pico/$outil"; done
+cp "$copie/depot/resources/Sons/manifeste.sha256" "$copie/manifeste_avant"
+if PATH=$copie/sans_pico "$copie/depot/tools/sons/parole.sh" Noms_d_animaux/Accusechien 2> "$copie/messages"; then
+  echouer "sans pico2wave, le script réussit"
+fi
+grep -q "apt-get install libttspico-utils" "$copie/messages" ||
+  echouer "sans pico2wave, le script ne dit pas comment l'installer : $(cat "$copie/messages")"
+cmp -s "$copie/manifeste_avant" "$copie/depot/resources/Sons/manifeste.sha256" ||
+  echouer "sans pico2wave, le manifeste a changé"
+
 [ "$echec" -eq 0 ] && echo "Manifeste des voix vérifié, ${#cas[@]} dérives repérées"
 exit "$echec"
