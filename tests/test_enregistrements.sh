@@ -15,6 +15,7 @@ rms_min=0.05          # -26 dB : en dessous, la salle n'entendrait qu'un murmure
 crete_max=0.99        # norm -1 dB laisse 0,89 ; à 1,0 le son est écrêté
 debut_max=0.1         # en secondes
 seuil_debut=1%        # ce qui dépasse ce niveau n'est plus du silence
+sons_min=38           # 35 voix, la sonnerie, le jingle et la musique
 
 echec=0
 echouer() { echo "ÉCHEC : $*" >&2; echec=1; }
@@ -68,7 +69,7 @@ while read -r wav; do
     [ -n "$defaut" ] && echouer "${wav#"$sons"/} : $defaut"
   done <<< "$(defauts "$wav")"
 done < <(find "$sons" -name '*.wav' | LC_ALL=C sort)
-[ "$nombre" -ge 38 ] || echouer "seulement $nombre sons trouvés dans $sons"
+[ "$nombre" -ge "$sons_min" ] || echouer "seulement $nombre sons trouvés dans $sons (au moins $sons_min)"
 
 for texte in "$racine"/resources/Sons/Noms_d_animaux/*.txt; do
   mots=$(wc -w < "$texte")

@@ -61,7 +61,7 @@ verifier() {
   done
   for chemin in "${!au_manifeste[@]}"; do
     signaler "$chemin" "notée au manifeste mais sans texte" \
-             "supprimez $chemin.flac et refaites n'importe quelle voix avec $commande pour la retirer"
+             "supprimez resources/Sons/$chemin.flac et refaites n'importe quelle voix avec $commande pour la retirer"
   done
   while read -r flac; do
     [ -f "$sons/${flac%.flac}.txt" ] ||
